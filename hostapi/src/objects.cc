@@ -1,0 +1,173 @@
+#include "fm/objects.h"
+
+#include <new>
+#include <vector>
+
+namespace fm {
+
+void ErrorRecord::check() const {
+  switch (record_.code) {
+    case FM_ERROR_OUT_OF_MEMORY:
+      throw std::bad_alloc();
+    case FM_ERROR_GENERIC:
+      throw HostError();
+    default:
+      return;
+  }
+}
+
+namespace {
+template <typename T, typename Constructor>
+T* construct(Constructor&& constructor) {
+  return checked(constructor);
+}
+}  // namespace
+
+Text::Text() : Owned(construct<FM_Text>(FM_Text_Constructor1)) {}
+
+Text::Text(std::string_view ascii) : Text() { assign(ascii); }
+
+void Text::assign(std::string_view bytes, int32_t encoding) {
+  std::string terminated(bytes);
+  checked([&](FM_ErrorRecord* e) { FM_Text_Assign(get(), terminated.c_str(), encoding, e); });
+}
+
+void Text::assignUnicode(const char16_t* units, uint32_t length) {
+  checked([&](FM_ErrorRecord* e) {
+    FM_Text_AssignUnicodeWithLength(get(), reinterpret_cast<const uint16_t*>(units), length, e);
+  });
+}
+
+void Text::append(const FM_Text* other, uint32_t position, uint32_t size) {
+  checked([&](FM_ErrorRecord* e) { FM_Text_AppendText(get(), other, position, size, e); });
+}
+
+void Text::insert(const FM_Text* other, uint32_t position) {
+  checked([&](FM_ErrorRecord* e) { FM_Text_InsertText(get(), other, position, e); });
+}
+
+void Text::erase(uint32_t position, uint32_t size) {
+  checked([&](FM_ErrorRecord* e) { FM_Text_DeleteText(get(), position, size, e); });
+}
+
+void Text::clear() { erase(0, fm::size(get())); }
+
+void Text::lowercase() {
+  checked([&](FM_ErrorRecord* e) { FM_Text_Lowercase(get(), e); });
+}
+
+CharacterStyle::CharacterStyle()
+    : Owned(construct<FM_CharacterStyle>(FM_CharacterStyle_Constructor1)) {}
+
+Data::Data() : Owned(construct<FM_Data>(FM_Data_Constructor1)) {}
+
+DataVect::DataVect() : Owned(construct<FM_DataVect>(FM_DataVect_Constructor1)) {}
+
+RowVect::RowVect() : Owned(construct<FM_RowVect>(FM_RowVect_Constructor1)) {}
+
+FixPt::FixPt()
+    : Owned(checked([](FM_ErrorRecord* e) { return FM_FixPt_Constructor1(0, 16, e); })) {}
+
+void FixPt::assign(int32_t value) {
+  checked([&](FM_ErrorRecord* e) { FM_FixPt_AssignInt(get(), value, e); });
+}
+
+void FixPt::assign(double value) {
+  checked([&](FM_ErrorRecord* e) { FM_FixPt_AssignDouble(get(), value, e); });
+}
+
+DateTime::DateTime() : Owned(construct<FM_DateTime>(FM_DateTime_Constructor1)) {}
+
+ExprEnv::ExprEnv() : Owned(construct<FM_ExprEnv>(FM_ExprEnv_Constructor1)) {}
+
+QuadChar::QuadChar(std::string_view four)
+    : Owned(checked([&](FM_ErrorRecord* e) {
+        return FM_QuadChar_Constructor2(four[0], four[1], four[2], four[3], e);
+      })) {}
+
+uint32_t size(const FM_Text* text) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Text_GetSize(text, e); });
+}
+
+std::u16string units(const FM_Text* text, uint32_t position, uint32_t count) {
+  uint32_t total = size(text);
+  if (position >= total) return {};
+  if (count > total - position) count = total - position;
+  std::u16string answer(count, u'\0');
+  checked([&](FM_ErrorRecord* e) {
+    FM_Text_GetUnicode(text, reinterpret_cast<uint16_t*>(answer.data()), position, count, e);
+  });
+  return answer;
+}
+
+uint32_t find(const FM_Text* text, const FM_Text* sought, uint32_t position) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Text_Find(text, sought, position, e); });
+}
+
+uint32_t findIgnoringCase(const FM_Text* text, const FM_Text* sought, uint32_t position) {
+  return checked(
+      [&](FM_ErrorRecord* e) { return FM_Text_FindIgnoringCase(text, sought, position, e); });
+}
+
+bool equal(const FM_Text* text, const FM_Text* other) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Text_operatorEQ(text, other, e); }) != 0;
+}
+
+std::string bytes(const FM_Text* text, int32_t encoding, uint32_t bufferSize) {
+  if (bufferSize == 0) return {};
+  std::vector<char> buffer(bufferSize, '\0');
+  uint32_t units = size(text);
+  checked([&](FM_ErrorRecord* e) {
+    return FM_Text_GetBytes(text, buffer.data(), bufferSize, 0, units, encoding, e);
+  });
+  buffer.back() = '\0';
+  return std::string(buffer.data());
+}
+
+int32_t nativeType(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetNativeType(data, e); });
+}
+
+const FM_Text* asText(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetAsText(data, e); });
+}
+
+const FM_FixPt* asNumber(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetAsNumber(data, e); });
+}
+
+double asFloat(const FM_FixPt* number) {
+  return checked([&](FM_ErrorRecord* e) { return FM_FixPt_AsFloat(number, e); });
+}
+
+uint32_t size(const FM_DataVect* parameters) {
+  return checked([&](FM_ErrorRecord* e) { return FM_DataVect_Size(parameters, e); });
+}
+
+const FM_Data* at(const FM_DataVect* parameters, uint32_t index) {
+  return checked([&](FM_ErrorRecord* e) { return FM_DataVect_At(parameters, index, e); });
+}
+
+const FM_Text* textAt(const FM_DataVect* parameters, uint32_t index) {
+  return checked([&](FM_ErrorRecord* e) { return FM_DataVect_AtAsText(parameters, index, e); });
+}
+
+const FM_FixPt* numberAt(const FM_DataVect* parameters, uint32_t index) {
+  return checked([&](FM_ErrorRecord* e) { return FM_DataVect_AtAsNumber(parameters, index, e); });
+}
+
+void setText(FM_Data* result, const FM_Text* text) {
+  const FM_Locale* locale = checked([&](FM_ErrorRecord* e) { return FM_Data_GetLocale(result, e); });
+  checked([&](FM_ErrorRecord* e) { FM_Data_SetAsText(result, text, locale, FM_TYPE_TEXT, e); });
+}
+
+void setNumber(FM_Data* result, const FM_FixPt* number) {
+  checked([&](FM_ErrorRecord* e) { FM_Data_SetAsNumber(result, number, FM_TYPE_NUMBER, e); });
+}
+
+void setTimestamp(FM_Data* result, const FM_DateTime* timestamp) {
+  checked(
+      [&](FM_ErrorRecord* e) { FM_Data_SetAsTimeStamp(result, timestamp, FM_TYPE_TIMESTAMP, e); });
+}
+
+}  // namespace fm

@@ -1,0 +1,18 @@
+# Turns strings.tsv into a C++ table of (id, UTF-16 text) pairs.
+# cmake -DINPUT=strings.tsv -DOUTPUT=string_table.inc -P generate_string_table.cmake
+file(STRINGS "${INPUT}" lines ENCODING UTF-8)
+set(body "// Generated from resources/strings.tsv; do not edit.\n")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  endif()
+  if(NOT line MATCHES "^([0-9]+)\t(.*)$")
+    message(FATAL_ERROR "Bad string table line: ${line}")
+  endif()
+  set(id "${CMAKE_MATCH_1}")
+  set(text "${CMAKE_MATCH_2}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  string(APPEND body "{${id}, u\"${text}\"},\n")
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
