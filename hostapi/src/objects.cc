@@ -28,27 +28,22 @@ Text::Text() : Owned(construct<FM_Text>(FM_Text_Constructor1)) {}
 Text::Text(std::string_view ascii) : Text() { assign(ascii); }
 
 void Text::assign(std::string_view bytes, int32_t encoding) {
-  std::string terminated(bytes);
-  checked([&](FM_ErrorRecord* e) { FM_Text_Assign(get(), terminated.c_str(), encoding, e); });
+  fm::assign(get(), bytes, encoding);
 }
 
 void Text::assignUnicode(const char16_t* units, uint32_t length) {
-  checked([&](FM_ErrorRecord* e) {
-    FM_Text_AssignUnicodeWithLength(get(), reinterpret_cast<const uint16_t*>(units), length, e);
-  });
+  fm::assignUnicode(get(), units, length);
 }
 
 void Text::append(const FM_Text* other, uint32_t position, uint32_t size) {
-  checked([&](FM_ErrorRecord* e) { FM_Text_AppendText(get(), other, position, size, e); });
+  fm::append(get(), other, position, size);
 }
 
 void Text::insert(const FM_Text* other, uint32_t position) {
   checked([&](FM_ErrorRecord* e) { FM_Text_InsertText(get(), other, position, e); });
 }
 
-void Text::erase(uint32_t position, uint32_t size) {
-  checked([&](FM_ErrorRecord* e) { FM_Text_DeleteText(get(), position, size, e); });
-}
+void Text::erase(uint32_t position, uint32_t size) { fm::erase(get(), position, size); }
 
 void Text::clear() { erase(0, fm::size(get())); }
 
@@ -84,6 +79,25 @@ QuadChar::QuadChar(std::string_view four)
     : Owned(checked([&](FM_ErrorRecord* e) {
         return FM_QuadChar_Constructor2(four[0], four[1], four[2], four[3], e);
       })) {}
+
+void assign(FM_Text* text, std::string_view bytes, int32_t encoding) {
+  std::string terminated(bytes);
+  checked([&](FM_ErrorRecord* e) { FM_Text_Assign(text, terminated.c_str(), encoding, e); });
+}
+
+void assignUnicode(FM_Text* text, const char16_t* units, uint32_t length) {
+  checked([&](FM_ErrorRecord* e) {
+    FM_Text_AssignUnicodeWithLength(text, reinterpret_cast<const uint16_t*>(units), length, e);
+  });
+}
+
+void append(FM_Text* text, const FM_Text* other, uint32_t position, uint32_t size) {
+  checked([&](FM_ErrorRecord* e) { FM_Text_AppendText(text, other, position, size, e); });
+}
+
+void erase(FM_Text* text, uint32_t position, uint32_t size) {
+  checked([&](FM_ErrorRecord* e) { FM_Text_DeleteText(text, position, size, e); });
+}
 
 uint32_t size(const FM_Text* text) {
   return checked([&](FM_ErrorRecord* e) { return FM_Text_GetSize(text, e); });
@@ -124,6 +138,30 @@ std::string bytes(const FM_Text* text, int32_t encoding, uint32_t bufferSize) {
   return std::string(buffer.data());
 }
 
+void setSecondsSinceEpoch(FM_DateTime* dateTime, const FM_FixPt* seconds) {
+  checked([&](FM_ErrorRecord* e) { FM_DateTime_SetSecondsSinceEpoch(dateTime, seconds, e); });
+}
+
+const FM_Locale* locale(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetLocale(data, e); });
+}
+
+const FM_DateTime* asDate(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetAsDate(data, e); });
+}
+
+const FM_DateTime* asTime(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetAsTime(data, e); });
+}
+
+const FM_DateTime* asTimestamp(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetAsTimeStamp(data, e); });
+}
+
+const FM_BinaryData* binaryData(const FM_Data* data) {
+  return checked([&](FM_ErrorRecord* e) { return FM_Data_GetBinaryData(data, e); });
+}
+
 int32_t nativeType(const FM_Data* data) {
   return checked([&](FM_ErrorRecord* e) { return FM_Data_GetNativeType(data, e); });
 }
@@ -156,13 +194,30 @@ const FM_FixPt* numberAt(const FM_DataVect* parameters, uint32_t index) {
   return checked([&](FM_ErrorRecord* e) { return FM_DataVect_AtAsNumber(parameters, index, e); });
 }
 
-void setText(FM_Data* result, const FM_Text* text) {
-  const FM_Locale* locale = checked([&](FM_ErrorRecord* e) { return FM_Data_GetLocale(result, e); });
+void setText(FM_Data* result, const FM_Text* text) { setText(result, text, locale(result)); }
+
+void setText(FM_Data* result, const FM_Text* text, const FM_Locale* locale) {
   checked([&](FM_ErrorRecord* e) { FM_Data_SetAsText(result, text, locale, FM_TYPE_TEXT, e); });
 }
 
 void setNumber(FM_Data* result, const FM_FixPt* number) {
-  checked([&](FM_ErrorRecord* e) { FM_Data_SetAsNumber(result, number, FM_TYPE_NUMBER, e); });
+  setNumber(result, number, FM_TYPE_NUMBER);
+}
+
+void setNumber(FM_Data* result, const FM_FixPt* number, int32_t nativeType) {
+  checked([&](FM_ErrorRecord* e) { FM_Data_SetAsNumber(result, number, nativeType, e); });
+}
+
+void setDate(FM_Data* result, const FM_DateTime* date) {
+  checked([&](FM_ErrorRecord* e) { FM_Data_SetAsDate(result, date, FM_TYPE_DATE, e); });
+}
+
+void setTime(FM_Data* result, const FM_DateTime* time) {
+  checked([&](FM_ErrorRecord* e) { FM_Data_SetAsTime(result, time, FM_TYPE_TIME, e); });
+}
+
+void setBinaryData(FM_Data* result, const FM_BinaryData* binary, bool forceByteSwap) {
+  checked([&](FM_ErrorRecord* e) { FM_Data_SetBinaryData(result, binary, forceByteSwap, e); });
 }
 
 void setTimestamp(FM_Data* result, const FM_DateTime* timestamp) {

@@ -141,7 +141,15 @@ class QuadChar : public Owned<FM_QuadChar, FM_QuadChar_Delete> {
   explicit QuadChar(std::string_view four);
 };
 
-// Reads on borrowed handles.
+// Operations on borrowed handles.
+void assign(FM_Text* text, std::string_view bytes, int32_t encoding = FM_ENCODING_NATIVE);
+void assignUnicode(FM_Text* text, const char16_t* units, uint32_t length);
+inline void assignUnicode(FM_Text* text, const std::u16string& units) {
+  assignUnicode(text, units.data(), static_cast<uint32_t>(units.size()));
+}
+void append(FM_Text* text, const FM_Text* other, uint32_t position = 0,
+            uint32_t size = 0xFFFFFFFFu);
+void erase(FM_Text* text, uint32_t position, uint32_t size);
 uint32_t size(const FM_Text* text);
 std::u16string units(const FM_Text* text, uint32_t position = 0, uint32_t count = 0xFFFFFFFFu);
 uint32_t find(const FM_Text* text, const FM_Text* sought, uint32_t position = 0);
@@ -151,7 +159,14 @@ bool equal(const FM_Text* text, const FM_Text* other);
 // `bufferSize` bytes.
 std::string bytes(const FM_Text* text, int32_t encoding, uint32_t bufferSize);
 
+void setSecondsSinceEpoch(FM_DateTime* dateTime, const FM_FixPt* seconds);
+
 int32_t nativeType(const FM_Data* data);
+const FM_Locale* locale(const FM_Data* data);
+const FM_DateTime* asDate(const FM_Data* data);
+const FM_DateTime* asTime(const FM_Data* data);
+const FM_DateTime* asTimestamp(const FM_Data* data);
+const FM_BinaryData* binaryData(const FM_Data* data);
 const FM_Text* asText(const FM_Data* data);
 const FM_FixPt* asNumber(const FM_Data* data);
 double asFloat(const FM_FixPt* number);
@@ -166,6 +181,12 @@ const FM_FixPt* numberAt(const FM_DataVect* parameters, uint32_t index);
 void setText(FM_Data* result, const FM_Text* text);
 void setNumber(FM_Data* result, const FM_FixPt* number);
 void setTimestamp(FM_Data* result, const FM_DateTime* timestamp);
+// Lower-level setters with an explicit locale or native type.
+void setText(FM_Data* result, const FM_Text* text, const FM_Locale* locale);
+void setNumber(FM_Data* result, const FM_FixPt* number, int32_t nativeType);
+void setDate(FM_Data* result, const FM_DateTime* date);
+void setTime(FM_Data* result, const FM_DateTime* time);
+void setBinaryData(FM_Data* result, const FM_BinaryData* binary, bool forceByteSwap);
 
 }  // namespace fm
 
