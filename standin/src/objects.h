@@ -92,6 +92,9 @@ struct FM_Text {
   void appendRange(const FM_Text& other, uint32_t position, uint32_t size);
   void appendPlain(const std::u16string& more, const FM_CharacterStyle& style = {});
   void setStyle(const FM_CharacterStyle& style, uint32_t position, uint32_t size);
+  void erase(uint32_t position, uint32_t size);
+  // Inserts the whole of `other`, with its styles, before `position` (clipped to the end).
+  void insert(const FM_Text& other, uint32_t position);
   void clear() {
     units.clear();
     runs.clear();
@@ -130,7 +133,9 @@ struct FM_Data {
 
   mutable std::unique_ptr<FM_Text> textView;
   mutable std::unique_ptr<FM_FixPt> numberView;
-  mutable std::unique_ptr<FM_DateTime> dateTimeView;
+  mutable std::unique_ptr<FM_DateTime> dateView;
+  mutable std::unique_ptr<FM_DateTime> timeView;
+  mutable std::unique_ptr<FM_DateTime> timestampView;
 
   FM_Data() = default;
   FM_Data(const FM_Data& other);
@@ -191,6 +196,13 @@ void dateOfSeconds(const Decimal& seconds, int& year, int& month, int& day);
 
 std::u16string utf16FromUtf8(const std::string& text);
 std::string utf8FromUtf16(const std::u16string& text);
+
+// Simple case mapping of one UTF-16 unit (Latin, Greek and Cyrillic letters), as FileMaker's
+// Lower and Upper change letters one by one.
+char16_t lowercaseUnit(char16_t unit);
+char16_t uppercaseUnit(char16_t unit);
+std::u16string lowercased(const std::u16string& text);
+std::u16string uppercased(const std::u16string& text);
 
 }  // namespace standin
 

@@ -1,0 +1,77 @@
+// Object accounting and failure injection of the stand-in host.
+#include "standin/control.h"
+
+#include "host_call.h"
+
+namespace standin {
+
+namespace {
+
+struct Accounting {
+  std::map<std::string, int64_t> live;
+  int64_t calls = 0;
+  int64_t countdown = 0;  // calls until the injected failure; 0 when none is armed
+  int32_t code = 0;
+  bool sticky = false;
+  bool firing = false;  // a sticky failure that has fired keeps firing
+  bool fired = false;
+};
+
+Accounting& accounting() {
+  static Accounting state;
+  return state;
+}
+
+}  // namespace
+
+bool beginHostCall(FM_ErrorRecord* error) {
+  Accounting& state = accounting();
+  ++state.calls;
+  setErrorCode(error, FM_ERROR_NONE);
+  if (state.countdown > 0 && --state.countdown == 0) {
+    state.fired = true;
+    state.firing = state.sticky;
+    setErrorCode(error, state.code);
+    return false;
+  }
+  if (state.firing) {
+    setErrorCode(error, state.code);
+    return false;
+  }
+  return true;
+}
+
+int32_t injectedCode() { return accounting().code; }
+
+void countObject(const char* kind, int delta) {
+  auto& live = accounting().live;
+  auto found = live.find(kind);
+  if (found == live.end()) found = live.emplace(kind, 0).first;
+  found->second += delta;
+  if (found->second == 0) live.erase(found);
+}
+
+std::map<std::string, int64_t> liveObjects() { return accounting().live; }
+
+int64_t liveObjectCount() {
+  int64_t total = 0;
+  for (const auto& [kind, count] : accounting().live) total += count;
+  return total;
+}
+
+void injectFailure(int64_t n, int32_t code, bool sticky) {
+  Accounting& state = accounting();
+  state.countdown = n > 0 ? n : 0;
+  state.code = code;
+  state.sticky = sticky;
+  state.firing = false;
+  state.fired = false;
+}
+
+void clearInjectedFailure() { injectFailure(0, 0, false); }
+
+bool injectedFailureFired() { return accounting().fired; }
+
+int64_t hostCallCount() { return accounting().calls; }
+
+}  // namespace standin

@@ -1,0 +1,169 @@
+// Exact decimal arithmetic with 16 digits after the point.
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "objects.h"
+
+namespace standin {
+
+namespace {
+
+using Wide = __int128;
+using UnsignedWide = unsigned __int128;
+
+constexpr Wide kScale = 10'000'000'000'000'000;  // 10^16
+// Integer digits kept when reading text: more would overflow the 128-bit scaled value.
+constexpr int kMaximumIntegerDigits = 21;
+
+Wide powerOfTen(int exponent) {
+  Wide value = 1;
+  for (int i = 0; i < exponent; ++i) value *= 10;
+  return value;
+}
+
+std::u16string digitsOf(UnsignedWide value) {
+  std::u16string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + static_cast<int>(value % 10)));
+    value /= 10;
+  } while (value != 0);
+  return digits;
+}
+
+}  // namespace
+
+Decimal Decimal::fromInt(int64_t value) {
+  Decimal number;
+  number.scaled_ = static_cast<Wide>(value) * kScale;
+  return number;
+}
+
+Decimal Decimal::fromDouble(double value, int precision) {
+  if (!std::isfinite(value)) return Decimal();
+  // The shortest text that reads back as the same double is the decimal the caller meant.
+  char buffer[64];
+  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (error != std::errc()) return Decimal();
+  std::u16string text(buffer, end);
+  return parse(text).value_or(Decimal()).roundedTo(precision);
+}
+
+std::optional<Decimal> Decimal::parse(const std::u16string& text) {
+  bool negative = false;
+  bool sawDigit = false;
+  bool inFraction = false;
+  int integerDigits = 0;
+  int fractionDigits = 0;
+  Wide integerPart = 0;
+  Wide fractionPart = 0;
+  bool roundUp = false;
+  for (char16_t unit : text) {
+    if (unit == u'-' && !sawDigit) {
+      negative = !negative;
+    } else if (unit == u'.' && !inFraction) {
+      inFraction = true;
+    } else if (unit >= u'0' && unit <= u'9') {
+      sawDigit = true;
+      const int digit = unit - u'0';
+      if (!inFraction) {
+        if (integerDigits == 0 && digit == 0) continue;
+        if (integerDigits++ < kMaximumIntegerDigits) integerPart = integerPart * 10 + digit;
+      } else if (fractionDigits < kFractionDigits) {
+        fractionPart = fractionPart * 10 + digit;
+        ++fractionDigits;
+      } else if (fractionDigits++ == kFractionDigits) {
+        roundUp = digit >= 5;
+      }
+    }
+  }
+  if (!sawDigit) return std::nullopt;
+  const int kept = fractionDigits < kFractionDigits ? fractionDigits : kFractionDigits;
+  Decimal number;
+  number.scaled_ = integerPart * kScale + fractionPart * powerOfTen(kFractionDigits - kept) +
+                   (roundUp ? 1 : 0);
+  if (negative) number.scaled_ = -number.scaled_;
+  return number;
+}
+
+double Decimal::toDouble() const {
+  return static_cast<double>(scaled_ / kScale) +
+         static_cast<double>(scaled_ % kScale) / static_cast<double>(kScale);
+}
+
+int64_t Decimal::truncated() const { return static_cast<int64_t>(scaled_ / kScale); }
+
+std::u16string Decimal::format() const {
+  const UnsignedWide magnitude =
+      scaled_ < 0 ? static_cast<UnsignedWide>(-scaled_) : static_cast<UnsignedWide>(scaled_);
+  std::u16string text = scaled_ < 0 ? u"-" : u"";
+  text += digitsOf(magnitude / static_cast<UnsignedWide>(kScale));
+  UnsignedWide fraction = magnitude % static_cast<UnsignedWide>(kScale);
+  if (fraction == 0) return text;
+  std::u16string fractionDigits = digitsOf(fraction);
+  fractionDigits.insert(0, kFractionDigits - fractionDigits.size(), u'0');
+  while (fractionDigits.back() == u'0') fractionDigits.pop_back();
+  return text + u"." + fractionDigits;
+}
+
+Decimal Decimal::operator+(const Decimal& other) const {
+  Decimal sum;
+  sum.scaled_ = scaled_ + other.scaled_;
+  return sum;
+}
+
+Decimal Decimal::operator-(const Decimal& other) const {
+  Decimal difference;
+  difference.scaled_ = scaled_ - other.scaled_;
+  return difference;
+}
+
+Decimal Decimal::operator*(const Decimal& other) const {
+  // Split both factors at the point so that no partial product overflows before the result does.
+  const Wide a = scaled_ / kScale, b = scaled_ % kScale;
+  const Wide c = other.scaled_ / kScale, d = other.scaled_ % kScale;
+  Decimal product;
+  product.scaled_ = a * c * kScale + a * d + b * c + (b * d) / kScale;
+  return product;
+}
+
+std::optional<Decimal> Decimal::dividedBy(const Decimal& other) const {
+  if (other.scaled_ == 0) return std::nullopt;
+  const bool negative = (scaled_ < 0) != (other.scaled_ < 0);
+  const UnsignedWide dividend =
+      scaled_ < 0 ? static_cast<UnsignedWide>(-scaled_) : static_cast<UnsignedWide>(scaled_);
+  const UnsignedWide divisor = other.scaled_ < 0 ? static_cast<UnsignedWide>(-other.scaled_)
+                                                 : static_cast<UnsignedWide>(other.scaled_);
+  // Long division, one fraction digit at a time, so that the dividend is never scaled up whole.
+  UnsignedWide quotient = dividend / divisor;
+  UnsignedWide remainder = dividend % divisor;
+  for (int digit = 0; digit < kFractionDigits; ++digit) {
+    remainder *= 10;
+    quotient = quotient * 10 + remainder / divisor;
+    remainder %= divisor;
+  }
+  if (remainder * 2 >= divisor) ++quotient;
+  Decimal result;
+  result.scaled_ = negative ? -static_cast<Wide>(quotient) : static_cast<Wide>(quotient);
+  return result;
+}
+
+Decimal Decimal::negated() const {
+  Decimal result;
+  result.scaled_ = -scaled_;
+  return result;
+}
+
+Decimal Decimal::roundedTo(int precision) const {
+  if (precision >= kFractionDigits) return *this;
+  if (precision < 0) precision = 0;
+  const Wide unit = powerOfTen(kFractionDigits - precision);
+  Wide remainder = scaled_ % unit;
+  Decimal result;
+  result.scaled_ = scaled_ - remainder;
+  if (remainder * 2 >= unit) result.scaled_ += unit;
+  if (remainder * 2 <= -unit) result.scaled_ -= unit;
+  return result;
+}
+
+}  // namespace standin

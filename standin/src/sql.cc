@@ -1,0 +1,117 @@
+// SQL over an open file: the statement runs on the file's SQLite database, with `?` parameters
+// bound from the parameter vector, and every answer row becomes one data vector.
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "objects.h"
+#include "session_state.h"
+
+namespace standin {
+
+namespace {
+
+// FileMaker's answers for a statement it cannot parse and for one that fails otherwise.
+constexpr int16_t kSqlSyntaxError = 8310;
+constexpr int16_t kSqlFailed = 8309;
+constexpr int16_t kFileMissing = 100;
+
+class Statement {
+ public:
+  Statement() = default;
+  ~Statement() { sqlite3_finalize(statement_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  sqlite3_stmt** out() { return &statement_; }
+  sqlite3_stmt* get() const { return statement_; }
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+bool isSyntaxError(sqlite3* database) {
+  const char* message = sqlite3_errmsg(database);
+  return std::strstr(message, "syntax error") != nullptr ||
+         std::strstr(message, "incomplete input") != nullptr ||
+         std::strstr(message, "unrecognized token") != nullptr;
+}
+
+void bindParameter(sqlite3_stmt* statement, int index, const FM_Data& value) {
+  switch (value.type) {
+    case FM_TYPE_NUMBER:
+    case FM_TYPE_BOOLEAN: {
+      const Decimal number = value.asNumber();
+      if (Decimal::fromInt(number.truncated()) == number) {
+        sqlite3_bind_int64(statement, index, number.truncated());
+      } else {
+        sqlite3_bind_double(statement, index, number.toDouble());
+      }
+      return;
+    }
+    default: {
+      const std::string text = utf8FromUtf16(value.asText().units);
+      sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
+                        SQLITE_TRANSIENT);
+    }
+  }
+}
+
+FM_Data columnValue(sqlite3_stmt* statement, int column) {
+  FM_Data value;
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+      value.setNumber(Decimal::fromInt(sqlite3_column_int64(statement, column)));
+      break;
+    case SQLITE_FLOAT:
+      value.setNumber(Decimal::fromDouble(sqlite3_column_double(statement, column)));
+      break;
+    case SQLITE_NULL:
+      value.setText(FM_Text{});
+      break;
+    default: {
+      const unsigned char* text = sqlite3_column_text(statement, column);
+      value.setText(FM_Text{utf16FromUtf8(text ? reinterpret_cast<const char*>(text) : ""), {}});
+    }
+  }
+  return value;
+}
+
+}  // namespace
+
+int16_t executeSql(const std::u16string& statementText, const FM_ExprEnv& environment,
+                   const FM_DataVect* parameters, FM_RowVect& rows) {
+  OpenFile* file = environment.fileName.empty() ? &currentFileOf(sessionState())
+                                                : findFile(environment.fileName);
+  if (file == nullptr) return kFileMissing;
+  const std::string text = utf8FromUtf16(statementText);
+  Statement statement;
+  const char* rest = nullptr;
+  if (sqlite3_prepare_v2(file->database, text.c_str(), static_cast<int>(text.size()),
+                         statement.out(), &rest) != SQLITE_OK) {
+    return isSyntaxError(file->database) ? kSqlSyntaxError : kSqlFailed;
+  }
+  if (statement.get() == nullptr) return kSqlSyntaxError;  // nothing but spaces and comments
+  const int parameterCount = sqlite3_bind_parameter_count(statement.get());
+  for (int index = 1; index <= parameterCount; ++index) {
+    const size_t at = static_cast<size_t>(index - 1);
+    if (parameters != nullptr && at < parameters->values.size()) {
+      bindParameter(statement.get(), index, parameters->values[at]);
+    }
+  }
+  FM_RowVect answer;
+  const int columns = sqlite3_column_count(statement.get());
+  int step = SQLITE_ROW;
+  while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    FM_DataVect row;
+    row.values.reserve(static_cast<size_t>(columns));
+    for (int column = 0; column < columns; ++column) {
+      row.values.push_back(columnValue(statement.get(), column));
+    }
+    answer.rows.push_back(std::move(row));
+  }
+  if (step != SQLITE_DONE) return kSqlFailed;
+  rows = std::move(answer);
+  return 0;
+}
+
+}  // namespace standin
