@@ -1,0 +1,10 @@
+// Which platform this is: the POSIX build.
+#include "platform/platform.h"
+
+namespace platform {
+
+Kind kind() { return Kind::Posix; }
+
+const char* name() { return "Linux"; }
+
+}  // namespace platform
