@@ -8,7 +8,7 @@ namespace fm {
 void ErrorRecord::check() const {
   switch (record_.code) {
     case FM_ERROR_OUT_OF_MEMORY:
-      throw std::bad_alloc();
+      throw HostOutOfMemory();
     case FM_ERROR_GENERIC:
       throw HostError();
     default:

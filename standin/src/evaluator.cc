@@ -173,6 +173,9 @@ class Evaluator {
     for (auto binding = variables_.rbegin(); binding != variables_.rend(); ++binding) {
       if (equalIgnoringCase(binding->first, name)) return binding->second;
     }
+    if (styleNames_) {
+      if (const int style = styleNamed(name); style >= 0) return numberData(Decimal::fromInt(style));
+    }
     const std::u16string key = lowercased(name);
     if (key == u"true") return booleanData(true);
     if (key == u"false") return booleanData(false);
@@ -206,7 +209,15 @@ class Evaluator {
     if (key == u"get") return getParameter(node.operands[0]->name, context_);
 
     if (const BuiltinFunction* builtin = findBuiltin(node.name)) {
-      std::vector<FM_Data> arguments = evaluateAll(node);
+      std::vector<FM_Data> arguments;
+      for (size_t index = 0; index < node.operands.size(); ++index) {
+        // TextStyleAdd ( text ; Bold + Italic ): style names are numbers in that argument only.
+        const bool styles = builtin->stylesInSecondArgument && index == 1;
+        const bool outer = styleNames_;
+        styleNames_ = styles;
+        arguments.push_back(evaluate(*node.operands[index]));
+        styleNames_ = outer;
+      }
       return builtin->body(context_, arguments);
     }
     if (const RegisteredFunction* registered = findRegistered(node.name)) {
@@ -282,6 +293,7 @@ class Evaluator {
   }
 
   const CallContext& context_;
+  bool styleNames_ = false;
   std::vector<std::pair<std::u16string, FM_Data>> variables_;
 };
 

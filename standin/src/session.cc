@@ -18,6 +18,10 @@ std::unique_ptr<OpenFile> openDatabase(const std::u16string& name, const std::st
     std::string message = "cannot open " + path + ": " + sqlite3_errmsg(file->database);
     throw HostError(message);
   }
+  // In FileMaker's SQL, as in standard SQL, double quotes name columns and tables and never make
+  // a text; SQLite's lenient reading of an unknown "name" as text is turned off.
+  sqlite3_db_config(file->database, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  sqlite3_db_config(file->database, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
   std::string create = std::string("CREATE TABLE IF NOT EXISTS \"") + kScriptsTable +
                        "\" (name TEXT PRIMARY KEY, calculation TEXT)";
   sqlite3_exec(file->database, create.c_str(), nullptr, nullptr, nullptr);

@@ -8,6 +8,7 @@
 #define FM_OBJECTS_H_
 
 #include <cstdint>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,6 +17,13 @@
 #include "fm/api.h"
 
 namespace fm {
+
+// The host ran out of memory. It is a std::bad_alloc, as any allocation failure is, with the
+// message users see for it on every platform.
+class HostOutOfMemory : public std::bad_alloc {
+ public:
+  const char* what() const noexcept override { return "bad allocation"; }
+};
 
 // A generic failure reported by the host.
 class HostError : public std::exception {

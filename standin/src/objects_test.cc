@@ -1,0 +1,113 @@
+// The stand-in's values: decimal numbers, dates, styled texts and the conversions between types.
+#include <gmock/gmock.h>
+
+#include "objects.h"
+
+namespace standin {
+namespace {
+
+std::u16string numberText(const std::u16string& text) { return Decimal::parse(text)->format(); }
+
+TEST(Decimal, ReadsTextAsFileMakerDoes) {
+  EXPECT_EQ(numberText(u"120"), u"120");
+  EXPECT_EQ(numberText(u"0.50"), u"0.5");
+  EXPECT_EQ(numberText(u"-50"), u"-50");
+  EXPECT_EQ(numberText(u"a1b2"), u"12");
+  EXPECT_EQ(numberText(u".5"), u"0.5");
+  EXPECT_FALSE(Decimal::parse(u"abc").has_value());
+}
+
+TEST(Decimal, KeepsSixteenDigitsExactly) {
+  const Decimal tenth = *Decimal::parse(u"0.1");
+  EXPECT_EQ((tenth + *Decimal::parse(u"0.2")).format(), u"0.3");
+  EXPECT_EQ(Decimal::fromDouble(2.5).format(), u"2.5");
+  EXPECT_EQ(Decimal::fromDouble(1.0 / 3.0, 4).format(), u"0.3333");
+  EXPECT_EQ((*Decimal::parse(u"-2") * *Decimal::parse(u"1.5")).format(), u"-3");
+  EXPECT_FALSE(Decimal::fromInt(1).dividedBy(Decimal()).has_value());
+  EXPECT_EQ(Decimal::fromInt(-7).dividedBy(Decimal::fromInt(2))->truncated(), -3);
+  EXPECT_EQ(Decimal::fromDouble(std::nan("")).format(), u"0");
+}
+
+TEST(Dates, CountFromTheFirstOfJanuaryOfYearOne) {
+  EXPECT_EQ(secondsOfDate(1, 1, 1), Decimal());
+  EXPECT_EQ(formatDate(secondsOfDate(2024, 2, 29)), u"2/29/2024");
+  int year = 0, month = 0, day = 0;
+  dateOfSeconds(secondsOfDate(1600, 12, 31) + Decimal::fromInt(86399), year, month, day);
+  EXPECT_EQ(year * 10000 + month * 100 + day, 16001231);
+  // 1601-01-01 is 584,388 days after 0001-01-01.
+  EXPECT_EQ(secondsOfDate(1601, 1, 1), Decimal::fromInt(50'491'123'200));
+  EXPECT_EQ(formatTimestamp(secondsOfDate(2026, 12, 6) + *Decimal::parse(u"32703.25")),
+            u"12/6/2026 9:05:03.25");
+  EXPECT_EQ(formatTime(Decimal::fromInt(90000)), u"25:00:00");
+  EXPECT_EQ(parseTimestamp(u"12/6/2026 9:05:03.25"),
+            secondsOfDate(2026, 12, 6) + *Decimal::parse(u"32703.25"));
+  EXPECT_FALSE(parseDate(u"13/40/2026").has_value());
+}
+
+TEST(Data, ConvertsBetweenTypesAsFileMakerDoes) {
+  FM_Data date;
+  date.setDateTime({secondsOfDate(2026, 12, 6) + Decimal::fromInt(500)}, FM_TYPE_DATE);
+  EXPECT_EQ(date.asText().units, u"12/6/2026");
+  EXPECT_EQ(date.asTimestamp().seconds, secondsOfDate(2026, 12, 6));  // a date has no time
+  FM_Data text;
+  text.setText(FM_Text{u"12/6/2026 10:00:00", {}});
+  EXPECT_EQ(text.asTime().seconds, Decimal::fromInt(36000));
+  EXPECT_EQ(text.asDate().seconds, secondsOfDate(2026, 12, 6));
+  FM_Data number;
+  number.setNumber(Decimal::fromInt(2));
+  EXPECT_EQ(number.asDate().seconds, secondsOfDate(1, 1, 2));
+  FM_Data nothing;
+  EXPECT_EQ(nothing.asText().units, u"");
+  EXPECT_TRUE(nothing.asNumber().isZero());
+}
+
+FM_CharacterStyle bold() {
+  FM_CharacterStyle style;
+  style.enabled = kStyleFaceEnabled;
+  style.face = kFaceBold;
+  return style;
+}
+
+TEST(Text, KeepsStyleRunsThroughEdits) {
+  FM_Text text{u"abcdef", {}};
+  text.setStyle(bold(), 1, 2);
+  EXPECT_THAT(text.runs, ::testing::ElementsAre(StyleRun{0, {}}, StyleRun{1, bold()},
+                                                StyleRun{3, {}}));
+  text.setStyle(bold(), 3, 1);  // joins the run before it
+  EXPECT_EQ(text.runs.size(), 3u);
+  EXPECT_EQ(text.styleAt(3), bold());
+  text.erase(0, 1);
+  EXPECT_EQ(text.units, u"bcdef");
+  EXPECT_EQ(text.styleAt(0), bold());
+  FM_Text copy;
+  copy.appendRange(text, 2, 3);
+  EXPECT_EQ(copy.units, u"def");
+  EXPECT_EQ(copy.styleAt(0), bold());
+  EXPECT_EQ(copy.styleAt(1), FM_CharacterStyle{});
+  text.appendRange(text, 0, 5);  // onto itself
+  EXPECT_EQ(text.units, u"bcdefbcdef");
+  EXPECT_EQ(text.styleAt(5), bold());
+  text.setStyle(FM_CharacterStyle{}, 0, 10);
+  EXPECT_TRUE(text.runs.empty());
+}
+
+TEST(Text, InsertsWithTheInsertedStyles) {
+  FM_Text text{u"ad", {}};
+  FM_Text middle{u"bc", {}};
+  middle.setStyle(bold(), 0, 2);
+  text.insert(middle, 1);
+  EXPECT_EQ(text.units, u"abcd");
+  EXPECT_EQ(text.styleAt(0), FM_CharacterStyle{});
+  EXPECT_EQ(text.styleAt(2), bold());
+  EXPECT_EQ(text.styleAt(3), FM_CharacterStyle{});
+  text.insert(middle, 99);
+  EXPECT_EQ(text.units, u"abcdbc");
+}
+
+TEST(CaseMapping, CoversLatinGreekAndCyrillic) {
+  EXPECT_EQ(lowercased(u"ÀÉÎ ΣΩ ЖЯ Ž"), u"àéî σω жя ž");
+  EXPECT_EQ(uppercased(u"àéî σω жя ž"), u"ÀÉÎ ΣΩ ЖЯ Ž");
+}
+
+}  // namespace
+}  // namespace standin

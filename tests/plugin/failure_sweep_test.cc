@@ -1,0 +1,124 @@
+// Every built function against a failing host: for N = 1, 2, ... the Nth host call fails, with
+// code 1 and then with code 2, until a run makes no call fail. No run may crash or leak a host
+// object, and each failed run must leave the last error 2400 with the host's message; only a call
+// that fails by design may instead keep its own error, when the host failed after it was recorded
+// (setting the error number as the result, say).
+#include <gmock/gmock.h>
+
+#include "fm/objects.h"
+#include "plugin_session.h"
+#include "standin/control.h"
+
+namespace quibo_test {
+namespace {
+
+struct Call {
+  const char* name;
+  std::vector<std::string> parameters;  // calculations, evaluated before the sweep
+  bool failsByDesign = false;
+};
+
+const std::vector<Call> kBuiltCalls = {
+    {"Quibo_Version", {}},
+    {"Quibo_Version", {"\"long\""}},
+    {"Quibo_Version", {"\"autoupdate\""}},
+    {"Quibo_Get", {"\"lastError\""}},
+    {"Quibo_Get", {"\"lastErrorMessage\""}},
+    {"Quibo_Get", {"\"timestamp\""}},
+    {"Quibo_Get", {"\"sort\"", "\"3¶10¶2\""}},
+    {"Quibo_Get", {"\"stderr\""}, true},
+    {"Quibo_Get", {"\"nonsense\""}, true},
+    {"Quibo_Set", {"\"globalDieInterval\"", "45"}},
+    {"Quibo_ValueType", {"Date( 1 ; 2 ; 2003 )"}},
+    {"Quibo_GetTimestamp", {}},
+    {"Quibo_GetGlobal", {"\"key\""}, true},
+    {"Quibo_LockWindows", {}, true},
+};
+
+const standin::RegisteredFunction& registered(const char* name) {
+  for (const auto& function : standin::Session::instance().registeredFunctions()) {
+    if (utf8(function.name) == name) return function;
+  }
+  throw std::runtime_error(std::string("not registered: ") + name);
+}
+
+struct LastError {
+  std::string number;
+  std::string message;
+};
+
+class FailureSweep : public PluginTest {
+ protected:
+  // What the call records without any host failure; nothing for a call that succeeds.
+  static LastError designedError(const Call& call) {
+    if (!call.failsByDesign) return {};
+    resetLastError();
+    std::string calculation = std::string(call.name) + "(";
+    for (size_t index = 0; index < call.parameters.size(); ++index) {
+      calculation += (index > 0 ? " ; " : " ") + call.parameters[index];
+    }
+    evaluate(calculation + " )");
+    return {evaluated("Quibo_Get( \"lastError\" )"),
+            evaluated("Quibo_Get( \"lastErrorMessage\" )")};
+  }
+
+  // Marks the last error so that a run that records nothing shows.
+  static void resetLastError() { EXPECT_EQ(evaluate("Quibo_Get( \"mark\" )").code, -50); }
+};
+
+TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
+  int64_t injected = 0;
+  for (const Call& call : kBuiltCalls) {
+    const standin::RegisteredFunction& function = registered(call.name);
+    const LastError designed = designedError(call);
+    for (int32_t code : {FM_ERROR_OUT_OF_MEMORY, FM_ERROR_GENERIC}) {
+      for (int64_t n = 1;; ++n) {
+        SCOPED_TRACE(std::string(call.name) + " call " + std::to_string(n) + " code " +
+                     std::to_string(code));
+        resetLastError();
+        int64_t before = 0;
+        {
+          fm::DataVect parameters;
+          for (const std::string& calculation : call.parameters) {
+            fm::Data value;
+            ASSERT_EQ(standin::Session::instance().evaluate(utf16(calculation), *value.get()), 0);
+            fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
+          }
+          fm::Data result;
+          before = standin::liveObjectCount();
+          standin::injectFailure(n, code);
+          function.handler(function.id, nullptr, parameters, result);
+          const bool fired = standin::injectedFailureFired();
+          standin::clearInjectedFailure();
+          EXPECT_EQ(standin::liveObjectCount(), before) << standin::liveObjects().size();
+          if (!fired) break;
+          ++injected;
+        }
+        const std::string number = evaluated("Quibo_Get( \"lastError\" )");
+        const std::string message = evaluated("Quibo_Get( \"lastErrorMessage\" )");
+        if (number == designed.number && message == designed.message) continue;
+        EXPECT_EQ(number, "2400");
+        EXPECT_EQ(message, code == FM_ERROR_OUT_OF_MEMORY ? "bad allocation" : "Unknown exception");
+        ASSERT_LT(n, 200) << "the function never finished";
+      }
+    }
+  }
+  EXPECT_EQ(standin::liveObjectCount(), 0);
+  std::printf("[ sweep    ] %lld injected host failures\n", static_cast<long long>(injected));
+  EXPECT_GT(injected, 100);
+}
+
+TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {
+  for (const Call& call : kBuiltCalls) {
+    const standin::RegisteredFunction& function = registered(call.name);
+    fm::DataVect parameters;
+    fm::Data result;
+    standin::injectFailure(1, FM_ERROR_GENERIC, true);
+    function.handler(function.id, nullptr, parameters, result);
+    standin::clearInjectedFailure();
+  }
+  EXPECT_EQ(standin::liveObjectCount(), 0);
+}
+
+}  // namespace
+}  // namespace quibo_test
