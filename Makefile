@@ -27,7 +27,7 @@ test-sanitize:
 bench:
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
-	./build-bench/bench/quibo-bench
+	./build-bench/quibo-bench
 
 clean:
 	rm -rf build build-sanitize build-bench

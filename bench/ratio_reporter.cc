@@ -1,0 +1,36 @@
+#include "ratio_reporter.h"
+
+#include <cstdio>
+
+namespace quibo_bench {
+
+namespace {
+constexpr char kBaselineMarker[] = "/vs:";
+}
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+  ConsoleReporter::ReportRuns(runs);
+  for (const Run& run : runs) {
+    if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+    const std::string name = run.benchmark_name();
+    if (!nanosecondsPerCall_.contains(name)) order_.push_back(name);
+    nanosecondsPerCall_[name] =
+        run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);
+  }
+}
+
+void RatioReporter::Finalize() {
+  ConsoleReporter::Finalize();
+  for (const std::string& name : order_) {
+    const size_t marker = name.find(kBaselineMarker);
+    if (marker == std::string::npos) continue;
+    const std::string baseline = name.substr(marker + sizeof kBaselineMarker - 1);
+    const auto found = nanosecondsPerCall_.find(baseline);
+    if (found == nanosecondsPerCall_.end() || found->second <= 0) continue;
+    std::printf("ratio %-50s %8.2f  (%.1f ns against %.1f ns)\n", name.c_str(),
+                nanosecondsPerCall_[name] / found->second, nanosecondsPerCall_[name],
+                found->second);
+  }
+}
+
+}  // namespace quibo_bench
