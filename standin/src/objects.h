@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fm/api.h"
+#include "standin/unicode.h"
 
 namespace standin {
 
@@ -194,8 +195,6 @@ std::optional<Decimal> parseTimestamp(const std::u16string& text);
 Decimal secondsOfDate(int year, int month, int day);
 void dateOfSeconds(const Decimal& seconds, int& year, int& month, int& day);
 
-std::u16string utf16FromUtf8(const std::string& text);
-std::string utf8FromUtf16(const std::u16string& text);
 
 // Simple case mapping of one UTF-16 unit (Latin, Greek and Cyrillic letters), as FileMaker's
 // Lower and Upper change letters one by one.

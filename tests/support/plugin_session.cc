@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "fm/objects.h"
+#include "standin/unicode.h"
 
 namespace quibo_test {
 
@@ -15,51 +16,9 @@ std::string buildPath(const std::string& relative) {
 
 std::string pluginPath() { return buildPath("Quibo.fmx"); }
 
-std::u16string utf16(const std::string& utf8) {
-  std::u16string units;
-  for (size_t at = 0; at < utf8.size();) {
-    const auto byte = static_cast<unsigned char>(utf8[at]);
-    const size_t width = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-    uint32_t point = width == 1 ? byte : byte & (0x7F >> width);
-    for (size_t next = 1; next < width && at + next < utf8.size(); ++next) {
-      point = (point << 6) | (static_cast<unsigned char>(utf8[at + next]) & 0x3F);
-    }
-    if (point >= 0x10000) {
-      units += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-      units += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-    } else {
-      units += static_cast<char16_t>(point);
-    }
-    at += width;
-  }
-  return units;
-}
+std::u16string utf16(const std::string& utf8) { return standin::utf16FromUtf8(utf8); }
 
-std::string utf8(const std::u16string& text) {
-  std::string bytes;
-  for (size_t at = 0; at < text.size(); ++at) {
-    uint32_t point = text[at];
-    if (point >= 0xD800 && point < 0xDC00 && at + 1 < text.size()) {
-      point = 0x10000 + ((point - 0xD800) << 10) + (text[++at] - 0xDC00);
-    }
-    if (point < 0x80) {
-      bytes += static_cast<char>(point);
-    } else if (point < 0x800) {
-      bytes += static_cast<char>(0xC0 | (point >> 6));
-      bytes += static_cast<char>(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-      bytes += static_cast<char>(0xE0 | (point >> 12));
-      bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | (point >> 18));
-      bytes += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-      bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (point & 0x3F));
-    }
-  }
-  return bytes;
-}
+std::string utf8(const std::u16string& utf16) { return standin::utf8FromUtf16(utf16); }
 
 Answer evaluate(const std::string& calculation) {
   fm::Data result;

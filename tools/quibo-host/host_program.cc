@@ -1,5 +1,6 @@
 #include "host_program.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <fstream>
@@ -7,44 +8,13 @@
 #include <thread>
 
 #include "fm/api.h"
+#include "standin/unicode.h"
 
 namespace quibo_host {
 
 namespace {
 
 constexpr auto kIdleInterval = std::chrono::milliseconds(100);
-
-}  // namespace
-
-std::u16string fromUtf8(const std::string& text) {
-  std::u16string units;
-  for (size_t at = 0; at < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    uint32_t point = byte;
-    size_t width = 1;
-    if (byte >= 0xF0 && at + 3 < text.size()) {
-      point = ((byte & 0x07u) << 18) | ((text[at + 1] & 0x3Fu) << 12) |
-              ((text[at + 2] & 0x3Fu) << 6) | (text[at + 3] & 0x3Fu);
-      width = 4;
-    } else if (byte >= 0xE0 && at + 2 < text.size()) {
-      point = ((byte & 0x0Fu) << 12) | ((text[at + 1] & 0x3Fu) << 6) | (text[at + 2] & 0x3Fu);
-      width = 3;
-    } else if (byte >= 0xC0 && at + 1 < text.size()) {
-      point = ((byte & 0x1Fu) << 6) | (text[at + 1] & 0x3Fu);
-      width = 2;
-    }
-    if (point >= 0x10000) {
-      units += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-      units += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-    } else {
-      units += static_cast<char16_t>(point);
-    }
-    at += width;
-  }
-  return units;
-}
-
-namespace {
 
 std::string trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t\r");
@@ -71,36 +41,11 @@ double secondsArgument(const std::string& text) {
 
 }  // namespace
 
+std::u16string fromUtf8(const std::string& text) { return standin::utf16FromUtf8(text); }
+
 std::string printable(const std::u16string& text) {
-  std::string bytes;
-  for (size_t at = 0; at < text.size(); ++at) {
-    uint32_t point = text[at];
-    if (point == u'\r') {
-      bytes += '\n';
-      continue;
-    }
-    if (point >= 0xD800 && point < 0xDC00 && at + 1 < text.size() && text[at + 1] >= 0xDC00 &&
-        text[at + 1] < 0xE000) {
-      point = 0x10000 + ((point - 0xD800) << 10) + (text[++at] - 0xDC00);
-    } else if (point >= 0xD800 && point < 0xE000) {
-      point = 0xFFFD;
-    }
-    if (point < 0x80) {
-      bytes += static_cast<char>(point);
-    } else if (point < 0x800) {
-      bytes += static_cast<char>(0xC0 | (point >> 6));
-      bytes += static_cast<char>(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-      bytes += static_cast<char>(0xE0 | (point >> 12));
-      bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | (point >> 18));
-      bytes += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-      bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (point & 0x3F));
-    }
-  }
+  std::string bytes = standin::utf8FromUtf16(text);
+  std::replace(bytes.begin(), bytes.end(), '\r', '\n');
   return bytes;
 }
 
