@@ -44,6 +44,7 @@ void callHandler(benchmark::State& state, FM_ExternalFunction handler) {
   fm::setNumber(value, number);
   fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
   fm::Data result;
+  benchmark::DoNotOptimize(handler);  // called through the pointer, as the host calls it
   for (auto _ : state) {
     benchmark::DoNotOptimize(handler(21, nullptr, parameters, result));
     benchmark::ClobberMemory();

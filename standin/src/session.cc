@@ -108,7 +108,10 @@ OpenFile* findFile(const std::u16string& name) {
 OpenFile& currentFileOf(SessionState& state) { return *state.files[state.current]; }
 
 bool equalIgnoringCase(const std::u16string& a, const std::u16string& b) {
-  return a.size() == b.size() && lowercased(a) == lowercased(b);
+  // Unit by unit: names are compared on every lookup, so no lowercased copies are made.
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+    return x == y || lowercaseUnit(x) == lowercaseUnit(y);
+  });
 }
 
 Session& Session::instance() {
