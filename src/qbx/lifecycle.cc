@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
+#include "platform/string_resources.h"
 #include "qbx/last_error.h"
 #include "qbx/plugin_state.h"
 #include "qbx/registry.h"

@@ -1,7 +1,7 @@
 #include "qbx/local_timestamp.h"
 
 #include "fm/objects.h"
-#include "platform/platform.h"
+#include "platform/clock.h"
 
 namespace qbx {
 

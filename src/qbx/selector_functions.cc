@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "fm/objects.h"
-#include "platform/platform.h"
+#include "platform/string_resources.h"
+#include "platform/system.h"
 #include "qbx/data_copy.h"
 #include "qbx/function_frame.h"
 #include "qbx/functions.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fm/objects.h"
-#include "platform/platform.h"
+#include "platform/string_resources.h"
 #include "qbx/plugin_state.h"
 
 namespace qbx {

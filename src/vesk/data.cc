@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "vesk/error.h"
 #include "vesk/exception.h"
 #include "vesk/string.h"

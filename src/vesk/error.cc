@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/platform.h"
+#include "platform/system.h"
 
 namespace vesk {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "platform/platform.h"
+#include "platform/code_pages.h"
 #include "vesk/data.h"
 #include "vesk/number.h"
 

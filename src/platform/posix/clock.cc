@@ -2,7 +2,7 @@
 // offset, counted in 100 ns ticks from 1601-01-01 as the Windows file-time epoch does.
 #include <time.h>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
 
 namespace platform {
 namespace {

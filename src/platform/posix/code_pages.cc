@@ -2,7 +2,7 @@
 // works in UTF-8, so all three code pages convert the same way. Conversions never fail: a
 // malformed UTF-8 sequence becomes U+FFFD, and so does an unpaired surrogate on the way out, as
 // UTF-8 cannot hold one.
-#include "platform/platform.h"
+#include "platform/code_pages.h"
 
 namespace platform {
 namespace {

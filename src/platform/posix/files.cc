@@ -5,7 +5,8 @@
 
 #include <cerrno>
 
-#include "platform/platform.h"
+#include "platform/code_pages.h"
+#include "platform/files.h"
 
 namespace platform {
 

@@ -6,7 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/code_pages.h"
+#include "platform/files.h"
+#include "platform/string_resources.h"
+#include "platform/system.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/string_resources.h"
 
 namespace platform {
 namespace {

@@ -1,5 +1,5 @@
 // Which platform this is: the POSIX build.
-#include "platform/platform.h"
+#include "platform/system.h"
 
 namespace platform {
 
