@@ -194,6 +194,14 @@ const FM_FixPt* numberAt(const FM_DataVect* parameters, uint32_t index) {
   return checked([&](FM_ErrorRecord* e) { return FM_DataVect_AtAsNumber(parameters, index, e); });
 }
 
+uint32_t size(const FM_RowVect* rows) {
+  return checked([&](FM_ErrorRecord* e) { return FM_RowVect_Size(rows, e); });
+}
+
+const FM_DataVect* at(const FM_RowVect* rows, uint32_t index) {
+  return checked([&](FM_ErrorRecord* e) { return FM_RowVect_At(rows, index, e); });
+}
+
 void setText(FM_Data* result, const FM_Text* text) { setText(result, text, locale(result)); }
 
 void setText(FM_Data* result, const FM_Text* text, const FM_Locale* locale) {

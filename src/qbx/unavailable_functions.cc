@@ -23,10 +23,8 @@ int16_t notAvailable(HostCode hostCode, FM_Data* result) {
     return notAvailable(hostCode, result);                                   \
   }
 
-QBX_NOT_AVAILABLE(Quibo_ExecuteSQL, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_LockWindows, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_UnlockWindows, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_MergeText, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_DoFileMakerScript, HostCode::Recorded)
 QBX_NOT_AVAILABLE(Quibo_DoSystemScript, HostCode::Recorded)
 QBX_NOT_AVAILABLE(Quibo_GetDefaultPrinter, HostCode::AlwaysZero)

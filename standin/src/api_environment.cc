@@ -34,8 +34,9 @@ void FM_ExprEnv_Delete(FM_ExprEnv* environment, FM_ErrorRecord* error) {
 int16_t FM_ExprEnv_Evaluate(const FM_ExprEnv* environment, const FM_Text* expression,
                             FM_Data* result, FM_ErrorRecord* error) {
   if (!beginHostCall(error)) return injectedAnswer();
+  countEvaluation();
   // An environment nobody pointed at the host's context has nothing to evaluate in.
-  if (environment->session == nullptr) return kCalculationFailed;
+  if (environment == nullptr || environment->session == nullptr) return kCalculationFailed;
   return guarded<int16_t>(error, kCalculationFailed, [&] {
     FM_Data value;
     const int16_t code = evaluateCalculation(expression->units, *environment, value);
@@ -48,7 +49,7 @@ int16_t FM_ExprEnv_ExecuteFileSQL(const FM_ExprEnv* environment, const FM_Text* 
                                   const FM_Text* fileName, const FM_DataVect* parameters,
                                   FM_RowVect* result, FM_ErrorRecord* error) {
   if (!beginHostCall(error)) return injectedAnswer();
-  if (environment->session == nullptr) return kCalculationFailed;
+  if (environment == nullptr || environment->session == nullptr) return kCalculationFailed;
   return guarded<int16_t>(error, kCalculationFailed, [&] {
     FM_ExprEnv target = *environment;
     if (fileName != nullptr && !fileName->units.empty()) target.fileName = fileName->units;

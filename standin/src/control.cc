@@ -10,6 +10,7 @@ namespace {
 struct Accounting {
   std::map<std::string, int64_t> live;
   int64_t calls = 0;
+  int64_t evaluations = 0;
   int64_t countdown = 0;  // calls until the injected failure; 0 when none is armed
   int32_t code = 0;
   bool sticky = false;
@@ -40,6 +41,10 @@ bool beginHostCall(FM_ErrorRecord* error) {
   }
   return true;
 }
+
+void countEvaluation() { ++accounting().evaluations; }
+
+int64_t evaluationCount() { return accounting().evaluations; }
 
 int32_t injectedCode() { return accounting().code; }
 

@@ -18,6 +18,8 @@ bool beginHostCall(FM_ErrorRecord* error);
 // The code of the failure injected into the current call (valid after beginHostCall failed).
 int32_t injectedCode();
 void countObject(const char* kind, int delta);
+// Counts one FM_ExprEnv_Evaluate call.
+void countEvaluation();
 
 inline void setErrorCode(FM_ErrorRecord* error, int32_t code) {
   if (error != nullptr) error->code = code;

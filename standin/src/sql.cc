@@ -2,7 +2,10 @@
 // bound from the parameter vector, and every answer row becomes one data vector.
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "objects.h"
 #include "session_state.h"
@@ -56,7 +59,34 @@ void bindParameter(sqlite3_stmt* statement, int index, const FM_Data& value) {
   }
 }
 
-FM_Data columnValue(sqlite3_stmt* statement, int column) {
+// The FileMaker type a column's declared SQL type stands for: text in a DATE, TIME or TIMESTAMP
+// column that reads as one becomes one.
+int32_t declaredDateTimeType(sqlite3_stmt* statement, int column) {
+  const char* declared = sqlite3_column_decltype(statement, column);
+  if (declared == nullptr) return FM_TYPE_INVALID;
+  std::string type(declared);
+  for (char& c : type) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (type.find("TIMESTAMP") != std::string::npos || type.find("DATETIME") != std::string::npos) {
+    return FM_TYPE_TIMESTAMP;
+  }
+  if (type.find("DATE") != std::string::npos) return FM_TYPE_DATE;
+  if (type.find("TIME") != std::string::npos) return FM_TYPE_TIME;
+  return FM_TYPE_INVALID;
+}
+
+std::optional<Decimal> parseDateTime(std::u16string text, int32_t type) {
+  if (text.size() > 10 && text[10] == u'T') text[10] = u' ';  // ISO 8601's separator
+  switch (type) {
+    case FM_TYPE_DATE:
+      return parseDate(text);
+    case FM_TYPE_TIME:
+      return parseTime(text);
+    default:
+      return parseTimestamp(text);
+  }
+}
+
+FM_Data columnValue(sqlite3_stmt* statement, int column, int32_t dateTimeType) {
   FM_Data value;
   switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
@@ -69,8 +99,17 @@ FM_Data columnValue(sqlite3_stmt* statement, int column) {
       value.setText(FM_Text{});
       break;
     default: {
-      const unsigned char* text = sqlite3_column_text(statement, column);
-      value.setText(FM_Text{utf16FromUtf8(text ? reinterpret_cast<const char*>(text) : ""), {}});
+      const unsigned char* bytes = sqlite3_column_text(statement, column);
+      std::u16string text =
+          utf16FromUtf8(bytes ? reinterpret_cast<const char*>(bytes) : std::string());
+      if (dateTimeType != FM_TYPE_INVALID) {
+        if (auto seconds = parseDateTime(text, dateTimeType)) {
+          value.setDateTime(FM_DateTime{*seconds}, dateTimeType);
+          break;
+        }
+      }
+      value.text.units = std::move(text);
+      value.type = FM_TYPE_TEXT;
     }
   }
   return value;
@@ -100,12 +139,17 @@ int16_t executeSql(const std::u16string& statementText, const FM_ExprEnv& enviro
   }
   FM_RowVect answer;
   const int columns = sqlite3_column_count(statement.get());
+  std::vector<int32_t> dateTimeTypes(static_cast<size_t>(columns));
+  for (int column = 0; column < columns; ++column) {
+    dateTimeTypes[static_cast<size_t>(column)] = declaredDateTimeType(statement.get(), column);
+  }
   int step = SQLITE_ROW;
   while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
     FM_DataVect row;
     row.values.reserve(static_cast<size_t>(columns));
     for (int column = 0; column < columns; ++column) {
-      row.values.push_back(columnValue(statement.get(), column));
+      row.values.push_back(
+          columnValue(statement.get(), column, dateTimeTypes[static_cast<size_t>(column)]));
     }
     answer.rows.push_back(std::move(row));
   }

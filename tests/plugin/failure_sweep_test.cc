@@ -33,6 +33,9 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_GetTimestamp", {}},
     {"Quibo_GetGlobal", {"\"key\""}, true},
     {"Quibo_LockWindows", {}, true},
+    {"Quibo_ExecuteSQL", {"\"SELECT 1, 'a' UNION ALL SELECT 2, 'b'\"", "\",\""}},
+    {"Quibo_ExecuteSQL", {"\"SELEC\""}, true},
+    {"Quibo_MergeText", {"\"a <<1+1>> b <<1+1>> <<bad(>> c\""}},
 };
 
 const standin::RegisteredFunction& registered(const char* name) {
@@ -85,9 +88,11 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
             fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
           }
           fm::Data result;
+          fm::ExprEnv environment;
+          standin::Session::currentEnvironmentCallback()(environment);
           before = standin::liveObjectCount();
           standin::injectFailure(n, code);
-          function.handler(function.id, nullptr, parameters, result);
+          function.handler(function.id, environment, parameters, result);
           const bool fired = standin::injectedFailureFired();
           standin::clearInjectedFailure();
           EXPECT_EQ(standin::liveObjectCount(), before) << standin::liveObjects().size();
@@ -113,8 +118,10 @@ TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {
     const standin::RegisteredFunction& function = registered(call.name);
     fm::DataVect parameters;
     fm::Data result;
+    fm::ExprEnv environment;
+    standin::Session::currentEnvironmentCallback()(environment);
     standin::injectFailure(1, FM_ERROR_GENERIC, true);
-    function.handler(function.id, nullptr, parameters, result);
+    function.handler(function.id, environment, parameters, result);
     standin::clearInjectedFailure();
   }
   EXPECT_EQ(standin::liveObjectCount(), 0);

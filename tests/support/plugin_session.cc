@@ -11,7 +11,7 @@ std::unique_ptr<standin::PluginHost> PluginTest::plugin_;
 
 std::string buildPath(const std::string& relative) {
   const char* folder = std::getenv("QUIBO_BUILD_DIR");
-  return std::string(folder != nullptr ? folder : ".") + "/" + relative;
+  return std::string(folder != nullptr ? folder : QUIBO_DEFAULT_BUILD_DIR) + "/" + relative;
 }
 
 std::string pluginPath() { return buildPath("Quibo.fmx"); }

@@ -16,7 +16,7 @@ struct Options {
   std::string pluginPath;  // empty: Quibo.fmx beside the program
   standin::HostKind kind = standin::HostKind::Desktop;
   std::vector<std::pair<std::string, std::string>> files;  // name, database path
-  bool demo = false;
+  bool demo = false;  // opens the demo file; runs the demo script unless given calculations
   std::vector<std::string> calculations;  // from -e
   std::string scriptPath;                 // a file of lines; empty: standard input
 };

@@ -45,11 +45,7 @@ int main(int argc, char** argv) {
               << quibo_host::printable(plugin.getString(FM_STRING_DESCRIPTION)) << '\n';
 
     quibo_host::LineRunner runner(plugin, std::cout, std::cerr);
-    if (options.demo) {
-      std::ifstream demo(folder / "demo" / "demo.calc");
-      if (!demo) throw standin::HostError("the demo script is missing");
-      runner.runAll(demo);
-    } else if (!options.calculations.empty()) {
+    if (!options.calculations.empty()) {
       for (const std::string& calculation : options.calculations) {
         if (!runner.run(calculation)) break;
       }
@@ -57,6 +53,10 @@ int main(int argc, char** argv) {
       std::ifstream script(options.scriptPath);
       if (!script) throw standin::HostError("cannot read " + options.scriptPath);
       runner.runAll(script);
+    } else if (options.demo) {
+      std::ifstream demo(folder / "demo" / "demo.calc");
+      if (!demo) throw standin::HostError("the demo script is missing");
+      runner.runAll(demo);
     } else {
       runner.runAll(std::cin);
     }

@@ -184,6 +184,9 @@ const FM_Data* at(const FM_DataVect* parameters, uint32_t index);
 const FM_Text* textAt(const FM_DataVect* parameters, uint32_t index);
 const FM_FixPt* numberAt(const FM_DataVect* parameters, uint32_t index);
 
+uint32_t size(const FM_RowVect* rows);
+const FM_DataVect* at(const FM_RowVect* rows, uint32_t index);
+
 // Results, set as the plug-in sets them: text with the result's own locale, a number as a
 // number, a date-time as a timestamp.
 void setText(FM_Data* result, const FM_Text* text);

@@ -25,6 +25,8 @@ void clearInjectedFailure();
 bool injectedFailureFired();
 // Host calls taking an error record made since the process started.
 int64_t hostCallCount();
+// FM_ExprEnv_Evaluate calls made since the process started.
+int64_t evaluationCount();
 
 }  // namespace standin
 
