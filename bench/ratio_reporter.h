@@ -1,5 +1,5 @@
 // A console reporter that also prints, after the run, each benchmark's time as a ratio of the
-// baseline it names: a benchmark "X/vs:B" is compared with the benchmark "B".
+// baseline it names: a benchmark "X/vs:B" is compared with the benchmark "B" (or "B/vs:…").
 #ifndef QUIBO_BENCH_RATIO_REPORTER_H_
 #define QUIBO_BENCH_RATIO_REPORTER_H_
 

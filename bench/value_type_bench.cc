@@ -5,36 +5,24 @@
 #include <memory>
 
 #include "fm/objects.h"
+#include "loaded_plugin.h"
 #include "standin/host.h"
 
 namespace {
 
 int16_t doNothing(int16_t, const FM_ExprEnv*, const FM_DataVect*, FM_Data*) { return 0; }
 
-// The plug-in loaded once for the whole run, with a do-nothing function registered beside it.
-class LoadedPlugin {
- public:
-  static LoadedPlugin& instance() {
-    static LoadedPlugin loaded;
-    return loaded;
-  }
-  FM_ExternalFunction valueType() const { return valueType_; }
-
- private:
-  LoadedPlugin() : host_(QUIBO_PLUGIN_PATH) {
-    if (host_.initialise() != FM_INIT_OK) throw standin::HostError("the plug-in did not start");
-    for (const auto& function : standin::Session::instance().registeredFunctions()) {
-      if (function.name == u"Quibo_ValueType") valueType_ = function.handler;
-    }
+// A do-nothing function registered beside the plug-in's, so that a calculation can call it.
+void registerDoNothing() {
+  static const bool registered = [] {
     fm::QuadChar id("BNCH");
     fm::Text name("Bench_DoNothing");
-    fm::checked([&](FM_ErrorRecord* e) {
+    return fm::checked([&](FM_ErrorRecord* e) {
       return FM_ExprEnv_RegisterExternalFunction(id, 1, name, name, 1, 1, 0, doNothing, e);
-    });
-  }
-  standin::PluginHost host_;
-  FM_ExternalFunction valueType_ = nullptr;
-};
+    }) == 0;
+  }();
+  (void)registered;
+}
 
 void callHandler(benchmark::State& state, FM_ExternalFunction handler) {
   fm::DataVect parameters;
@@ -53,11 +41,12 @@ void callHandler(benchmark::State& state, FM_ExternalFunction handler) {
 
 void DoNothingHandler(benchmark::State& state) { callHandler(state, doNothing); }
 void ValueTypeHandler(benchmark::State& state) {
-  callHandler(state, LoadedPlugin::instance().valueType());
+  callHandler(state, quibo_bench::LoadedPlugin::instance().handler(u"Quibo_ValueType"));
 }
 
 void evaluate(benchmark::State& state, const std::u16string& calculation) {
-  LoadedPlugin::instance();
+  quibo_bench::LoadedPlugin::instance();
+  registerDoNothing();
   fm::Data result;
   for (auto _ : state) {
     benchmark::DoNotOptimize(standin::Session::instance().evaluate(calculation, *result.get()));

@@ -8,24 +8,27 @@ using namespace standin;
 namespace {
 
 const FM_Text* textViewOf(const FM_Data& data) {
-  if (data.type == FM_TYPE_TEXT) return &data.text;
-  if (!data.textView) data.textView = std::make_unique<FM_Text>(data.asText());
-  return data.textView.get();
+  if (data.type != FM_TYPE_TEXT && !data.textIsView) {
+    data.text = data.asText();
+    data.textIsView = true;
+  }
+  return &data.text;
 }
 
 const FM_FixPt* numberViewOf(const FM_Data& data) {
-  if (!data.numberView) data.numberView = std::make_unique<FM_FixPt>(FM_FixPt{data.asNumber()});
-  return data.numberView.get();
+  auto& view = data.viewsOf().number;
+  if (!view) view = FM_FixPt{data.asNumber()};
+  return &*view;
 }
 
 template <typename Conversion>
-const FM_DateTime* dateTimeViewOf(std::unique_ptr<FM_DateTime>& view, Conversion conversion) {
-  if (!view) view = std::make_unique<FM_DateTime>(conversion());
-  return view.get();
+const FM_DateTime* dateTimeViewOf(std::optional<FM_DateTime>& view, Conversion conversion) {
+  if (!view) view = conversion();
+  return &*view;
 }
 
 const FM_DateTime* timestampViewOf(const FM_Data& data) {
-  return dateTimeViewOf(data.timestampView, [&] { return data.asTimestamp(); });
+  return dateTimeViewOf(data.viewsOf().timestamp, [&] { return data.asTimestamp(); });
 }
 
 bool isDateTimeType(int32_t type) {
@@ -86,13 +89,13 @@ const FM_FixPt* FM_Data_GetAsNumber(const FM_Data* data, FM_ErrorRecord* error) 
 
 const FM_DateTime* FM_Data_GetAsDate(const FM_Data* data, FM_ErrorRecord* error) {
   return hostCall<const FM_DateTime*>(error, nullptr, [&] {
-    return dateTimeViewOf(data->dateView, [&] { return data->asDate(); });
+    return dateTimeViewOf(data->viewsOf().date, [&] { return data->asDate(); });
   });
 }
 
 const FM_DateTime* FM_Data_GetAsTime(const FM_Data* data, FM_ErrorRecord* error) {
   return hostCall<const FM_DateTime*>(error, nullptr, [&] {
-    return dateTimeViewOf(data->timeView, [&] { return data->asTime(); });
+    return dateTimeViewOf(data->viewsOf().time, [&] { return data->asTime(); });
   });
 }
 
@@ -101,7 +104,9 @@ const FM_DateTime* FM_Data_GetAsTimeStamp(const FM_Data* data, FM_ErrorRecord* e
 }
 
 const FM_BinaryData* FM_Data_GetBinaryData(const FM_Data* data, FM_ErrorRecord* error) {
-  return hostCall<const FM_BinaryData*>(error, nullptr, [&] { return &data->binary; });
+  static const FM_BinaryData none;
+  return hostCall<const FM_BinaryData*>(
+      error, nullptr, [&] { return data->container ? &data->container->binary : &none; });
 }
 
 int32_t FM_Data_GetNativeType(const FM_Data* data, FM_ErrorRecord* error) {
@@ -109,7 +114,7 @@ int32_t FM_Data_GetNativeType(const FM_Data* data, FM_ErrorRecord* error) {
 }
 
 const FM_Locale* FM_Data_GetLocale(const FM_Data* data, FM_ErrorRecord* error) {
-  return hostCall<const FM_Locale*>(error, nullptr, [&] { return &data->locale; });
+  return hostCall<const FM_Locale*>(error, nullptr, [&] { return data->locale; });
 }
 
 void FM_Data_SetAsText(FM_Data* data, const FM_Text* text, const FM_Locale* locale,
@@ -117,7 +122,7 @@ void FM_Data_SetAsText(FM_Data* data, const FM_Text* text, const FM_Locale* loca
   hostCallVoid(error, [&] {
     FM_Data value;
     setTextAs(value, *text, nativeType);
-    if (locale != nullptr) value.locale = *locale;
+    if (locale != nullptr) value.locale = FM_Data::internLocale(*locale);
     *data = value;
   });
 }

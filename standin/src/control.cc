@@ -18,10 +18,10 @@ struct Accounting {
   bool fired = false;
 };
 
-Accounting& accounting() {
-  static Accounting state;
-  return state;
-}
+// At namespace scope rather than in a function, as every host call reads it: no guard to check.
+Accounting state;
+
+Accounting& accounting() { return state; }
 
 }  // namespace
 

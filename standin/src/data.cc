@@ -1,4 +1,6 @@
 // Values of the native types and FileMaker's conversions between them.
+#include <deque>
+
 #include "objects.h"
 
 using standin::Decimal;
@@ -24,60 +26,77 @@ Decimal startOfDay(const Decimal& seconds) {
 
 FM_Data::FM_Data(const FM_Data& other)
     : type(other.type),
-      text(other.text),
+      text(other.textIsView ? FM_Text{} : other.text),
       number(other.number),
       dateTime(other.dateTime),
-      binary(other.binary),
-      containerName(other.containerName),
+      container(other.container ? std::make_unique<Container>(*other.container) : nullptr),
       locale(other.locale) {}
 
 FM_Data& FM_Data::operator=(const FM_Data& other) {
   if (this == &other) return *this;
-  type = other.type;
-  text = other.text;
-  number = other.number;
-  dateTime = other.dateTime;
-  binary = other.binary;
-  containerName = other.containerName;
-  locale = other.locale;
-  clearViews();
+  FM_Data copy(other);
+  *this = std::move(copy);
   return *this;
 }
 
 void FM_Data::clearViews() const {
-  textView.reset();
-  numberView.reset();
-  dateView.reset();
-  timeView.reset();
-  timestampView.reset();
+  if (textIsView) text.clear();
+  textIsView = false;
+  views.reset();
 }
 
-void FM_Data::setText(const FM_Text& value) {
-  type = FM_TYPE_TEXT;
-  text = value;
+FM_Data::Views& FM_Data::viewsOf() const {
+  if (!views) views = std::make_unique<Views>();
+  return *views;
+}
+
+const FM_Locale& FM_Data::defaultLocale() {
+  static const FM_Locale locale;
+  return locale;
+}
+
+const FM_Locale* FM_Data::internLocale(const FM_Locale& locale) {
+  // Locales are few; each distinct one lives as long as the host.
+  static std::deque<FM_Locale> interned;
+  if (locale.name == defaultLocale().name) return &defaultLocale();
+  for (const FM_Locale& known : interned) {
+    if (known.name == locale.name) return &known;
+  }
+  return &interned.emplace_back(locale);
+}
+
+void FM_Data::setText(const FM_Text& value) { setText(FM_Text(value)); }
+
+void FM_Data::setText(FM_Text&& value) {
   clearViews();
+  type = FM_TYPE_TEXT;
+  text = std::move(value);
+  container.reset();
 }
 
 void FM_Data::setNumber(const Decimal& value, int32_t nativeType) {
+  clearViews();
   type = nativeType == FM_TYPE_BOOLEAN ? FM_TYPE_BOOLEAN : FM_TYPE_NUMBER;
   number = value;
   text.clear();
-  clearViews();
+  container.reset();
 }
 
 void FM_Data::setDateTime(const FM_DateTime& value, int32_t nativeType) {
+  clearViews();
   type = nativeType;
   dateTime = value;
   if (type == FM_TYPE_DATE) dateTime.seconds = startOfDay(value.seconds);
   text.clear();
-  clearViews();
+  container.reset();
 }
 
 void FM_Data::setBinary(const FM_BinaryData& value) {
-  type = FM_TYPE_CONTAINER;
-  binary = value;
-  text.clear();
+  auto replacement = std::make_unique<Container>(Container{value, {}});
   clearViews();
+  type = FM_TYPE_CONTAINER;
+  container = std::move(replacement);
+  text.clear();
 }
 
 FM_Text FM_Data::asText() const {
@@ -94,7 +113,7 @@ FM_Text FM_Data::asText() const {
     case FM_TYPE_TIMESTAMP:
       return FM_Text{standin::formatTimestamp(dateTime.seconds), {}};
     case FM_TYPE_CONTAINER:
-      return FM_Text{containerName, {}};
+      return FM_Text{container ? container->name : std::u16string(), {}};
     default:
       return FM_Text{};
   }

@@ -1,5 +1,6 @@
 // Exact decimal arithmetic with 16 digits after the point.
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <string>
 
@@ -23,12 +24,20 @@ Wide powerOfTen(int exponent) {
 }
 
 std::u16string digitsOf(UnsignedWide value) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + static_cast<int>(value % 10)));
+  char16_t buffer[40];
+  char16_t* const end = buffer + sizeof buffer / sizeof buffer[0];
+  char16_t* at = end;
+  // 128-bit division is slow; only the digits beyond 64 bits need it.
+  while (value > UINT64_MAX) {
+    *--at = static_cast<char16_t>(u'0' + static_cast<int>(value % 10));
     value /= 10;
-  } while (value != 0);
-  return digits;
+  }
+  auto small = static_cast<uint64_t>(value);
+  do {
+    *--at = static_cast<char16_t>(u'0' + static_cast<int>(small % 10));
+    small /= 10;
+  } while (small != 0);
+  return std::u16string(at, end);
 }
 
 }  // namespace
@@ -96,14 +105,28 @@ int64_t Decimal::truncated() const { return static_cast<int64_t>(scaled_ / kScal
 std::u16string Decimal::format() const {
   const UnsignedWide magnitude =
       scaled_ < 0 ? static_cast<UnsignedWide>(-scaled_) : static_cast<UnsignedWide>(scaled_);
+  UnsignedWide whole = 0;
+  uint64_t fraction = 0;
+  if (magnitude <= UINT64_MAX) {  // |value| < 1844: plain 64-bit arithmetic
+    const auto small = static_cast<uint64_t>(magnitude);
+    whole = small / static_cast<uint64_t>(kScale);
+    fraction = small % static_cast<uint64_t>(kScale);
+  } else {
+    whole = magnitude / static_cast<UnsignedWide>(kScale);
+    fraction = static_cast<uint64_t>(magnitude % static_cast<UnsignedWide>(kScale));
+  }
   std::u16string text = scaled_ < 0 ? u"-" : u"";
-  text += digitsOf(magnitude / static_cast<UnsignedWide>(kScale));
-  UnsignedWide fraction = magnitude % static_cast<UnsignedWide>(kScale);
+  text += digitsOf(whole);
   if (fraction == 0) return text;
-  std::u16string fractionDigits = digitsOf(fraction);
-  fractionDigits.insert(0, kFractionDigits - fractionDigits.size(), u'0');
-  while (fractionDigits.back() == u'0') fractionDigits.pop_back();
-  return text + u"." + fractionDigits;
+  char16_t digits[kFractionDigits];
+  for (int at = kFractionDigits; at-- > 0; fraction /= 10) {
+    digits[at] = static_cast<char16_t>(u'0' + static_cast<int>(fraction % 10));
+  }
+  int length = kFractionDigits;
+  while (digits[length - 1] == u'0') --length;
+  text += u'.';
+  text.append(digits, static_cast<size_t>(length));
+  return text;
 }
 
 Decimal Decimal::operator+(const Decimal& other) const {

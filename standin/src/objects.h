@@ -121,32 +121,49 @@ struct FM_FixPt {
   int32_t precision = standin::Decimal::kFractionDigits;
 };
 
-// A value of one native type. The `Get` answers of other types are derived on demand, cached in
-// the mutable members, and stay valid until the value next changes.
+// A value of one native type, kept small: a query's answer holds one per cell. The `Get` answers
+// of other types are derived on demand, cached, and stay valid until the value next changes: the
+// text of a value that is not text is cached in `text` itself, which such a value does not use.
 struct FM_Data {
   int32_t type = FM_TYPE_INVALID;
-  FM_Text text;                    // FM_TYPE_TEXT
-  standin::Decimal number;         // FM_TYPE_NUMBER, FM_TYPE_BOOLEAN (0 or 1)
-  FM_DateTime dateTime;            // FM_TYPE_DATE, FM_TYPE_TIME, FM_TYPE_TIMESTAMP
-  FM_BinaryData binary;            // FM_TYPE_CONTAINER
-  std::u16string containerName;    // the file name a container shows as text
-  FM_Locale locale;
+  mutable bool textIsView = false;  // `text` holds the text of a value of another type
+  mutable FM_Text text;             // FM_TYPE_TEXT
+  standin::Decimal number;          // FM_TYPE_NUMBER, FM_TYPE_BOOLEAN (0 or 1)
+  FM_DateTime dateTime;             // FM_TYPE_DATE, FM_TYPE_TIME, FM_TYPE_TIMESTAMP
+  // FM_TYPE_CONTAINER: the bytes, and the file name a container shows as text.
+  struct Container {
+    FM_BinaryData binary;
+    std::u16string name;
+  };
+  std::unique_ptr<Container> container;
+  const FM_Locale* locale = &defaultLocale();
 
-  mutable std::unique_ptr<FM_Text> textView;
-  mutable std::unique_ptr<FM_FixPt> numberView;
-  mutable std::unique_ptr<FM_DateTime> dateView;
-  mutable std::unique_ptr<FM_DateTime> timeView;
-  mutable std::unique_ptr<FM_DateTime> timestampView;
+  // The number and date-time views, made when first asked for.
+  struct Views {
+    std::optional<FM_FixPt> number;
+    std::optional<FM_DateTime> date;
+    std::optional<FM_DateTime> time;
+    std::optional<FM_DateTime> timestamp;
+  };
+  mutable std::unique_ptr<Views> views;
 
   FM_Data() = default;
   FM_Data(const FM_Data& other);
   FM_Data& operator=(const FM_Data& other);
+  FM_Data(FM_Data&& other) noexcept = default;
+  FM_Data& operator=(FM_Data&& other) noexcept = default;
 
   void setText(const FM_Text& value);
+  void setText(FM_Text&& value);
   void setNumber(const standin::Decimal& value, int32_t nativeType = FM_TYPE_NUMBER);
   void setDateTime(const FM_DateTime& value, int32_t nativeType);
   void setBinary(const FM_BinaryData& value);
   void clearViews() const;
+  Views& viewsOf() const;
+
+  // The locale every value has unless one is given; `internLocale` gives a lasting copy of one.
+  static const FM_Locale& defaultLocale();
+  static const FM_Locale* internLocale(const FM_Locale& locale);
 
   // FileMaker's conversions between types.
   FM_Text asText() const;

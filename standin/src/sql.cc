@@ -99,17 +99,16 @@ FM_Data columnValue(sqlite3_stmt* statement, int column, int32_t dateTimeType) {
       value.setText(FM_Text{});
       break;
     default: {
-      const unsigned char* bytes = sqlite3_column_text(statement, column);
-      std::u16string text =
-          utf16FromUtf8(bytes ? reinterpret_cast<const char*>(bytes) : std::string());
+      const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      const auto size = static_cast<size_t>(sqlite3_column_bytes(statement, column));
+      std::u16string text = utf16FromUtf8(std::string_view(bytes ? bytes : "", bytes ? size : 0));
       if (dateTimeType != FM_TYPE_INVALID) {
         if (auto seconds = parseDateTime(text, dateTimeType)) {
           value.setDateTime(FM_DateTime{*seconds}, dateTimeType);
           break;
         }
       }
-      value.text.units = std::move(text);
-      value.type = FM_TYPE_TEXT;
+      value.setText(FM_Text{std::move(text), {}});
     }
   }
   return value;

@@ -7,16 +7,6 @@ namespace standin {
 namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf16(std::u16string& out, char32_t point) {
-  if (point < 0x10000) {
-    out.push_back(static_cast<char16_t>(point));
-    return;
-  }
-  point -= 0x10000;
-  out.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
-  out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
-}
-
 void appendUtf8(std::string& out, char32_t point) {
   if (point < 0x80) {
     out.push_back(static_cast<char>(point));
@@ -36,35 +26,50 @@ void appendUtf8(std::string& out, char32_t point) {
 }
 }  // namespace
 
-std::u16string utf16FromUtf8(const std::string& text) {
-  std::u16string out;
-  out.reserve(text.size());
+std::u16string utf16FromUtf8(std::string_view text) {
+  // Each byte makes at most one unit (four bytes make two), so the output is sized once.
+  std::u16string out(text.size(), u'\0');
+  char16_t* at = out.data();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
   size_t index = 0;
-  while (index < text.size()) {
-    const unsigned char lead = static_cast<unsigned char>(text[index]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length == 0 || index + length > text.size()) {
-      out.push_back(static_cast<char16_t>(kReplacement));
+  while (index < size) {
+    const unsigned char lead = bytes[index];
+    if (lead < 0x80) {
+      *at++ = lead;
       ++index;
       continue;
     }
-    char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+    const int length = (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || index + length > size) {
+      *at++ = static_cast<char16_t>(kReplacement);
+      ++index;
+      continue;
+    }
+    char32_t point = lead & (0x7F >> length);
     bool valid = true;
     for (int i = 1; i < length; ++i) {
-      const unsigned char next = static_cast<unsigned char>(text[index + i]);
+      const unsigned char next = bytes[index + i];
       if ((next & 0xC0) != 0x80) valid = false;
       point = (point << 6) | (next & 0x3F);
     }
     const char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
     if (!valid || point < minimum[length] || point > 0x10FFFF ||
         (point >= 0xD800 && point < 0xE000)) {
-      out.push_back(static_cast<char16_t>(kReplacement));
+      *at++ = static_cast<char16_t>(kReplacement);
       ++index;
       continue;
     }
-    appendUtf16(out, point);
-    index += length;
+    if (point < 0x10000) {
+      *at++ = static_cast<char16_t>(point);
+    } else {
+      point -= 0x10000;
+      *at++ = static_cast<char16_t>(0xD800 + (point >> 10));
+      *at++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+    }
+    index += static_cast<size_t>(length);
   }
+  out.resize(static_cast<size_t>(at - out.data()));
   return out;
 }
 

@@ -4,10 +4,11 @@
 #define STANDIN_UNICODE_H_
 
 #include <string>
+#include <string_view>
 
 namespace standin {
 
-std::u16string utf16FromUtf8(const std::string& text);
+std::u16string utf16FromUtf8(std::string_view text);
 std::string utf8FromUtf16(const std::u16string& text);
 
 }  // namespace standin
