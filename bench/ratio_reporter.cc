@@ -5,14 +5,24 @@
 namespace quibo_bench {
 
 namespace {
+
 constexpr char kBaselineMarker[] = "/vs:";
+constexpr char kMinimumTimeSuffix[] = "/min_time:";
+
+// The name without the suffix that a benchmark's own minimum time adds.
+std::string nameOf(const benchmark::BenchmarkReporter::Run& run) {
+  std::string name = run.benchmark_name();
+  const size_t suffix = name.find(kMinimumTimeSuffix);
+  return suffix == std::string::npos ? name : name.substr(0, suffix);
 }
+
+}  // namespace
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
   ConsoleReporter::ReportRuns(runs);
   for (const Run& run : runs) {
     if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-    const std::string name = run.benchmark_name();
+    const std::string name = nameOf(run);
     if (!nanosecondsPerCall_.contains(name)) order_.push_back(name);
     const double nanoseconds =
         run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);

@@ -123,7 +123,7 @@ void FM_Data_SetAsText(FM_Data* data, const FM_Text* text, const FM_Locale* loca
     FM_Data value;
     setTextAs(value, *text, nativeType);
     if (locale != nullptr) value.locale = FM_Data::internLocale(*locale);
-    *data = value;
+    *data = std::move(value);  // built aside, so that a failure leaves the data as it was
   });
 }
 
