@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all build demo test test-fast test-sanitize bench clean
+.PHONY: all build demo test test-fast test-sanitize bench fuzz clean
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -29,5 +29,13 @@ bench:
 	cmake --build --preset bench -j $(JOBS)
 	./build-bench/quibo-bench
 
+# Fuzzes the network answer parser for FUZZ_SECONDS (needs clang).
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake -S . -B build-fuzz -G Ninja -DQUIBO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/public_ip_response_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16000 build-fuzz/corpus
+
 clean:
-	rm -rf build build-sanitize build-bench
+	rm -rf build build-sanitize build-bench build-fuzz

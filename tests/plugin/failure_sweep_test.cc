@@ -36,6 +36,9 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_ExecuteSQL", {"\"SELECT 1, 'a' UNION ALL SELECT 2, 'b'\"", "\",\""}},
     {"Quibo_ExecuteSQL", {"\"SELEC\""}, true},
     {"Quibo_MergeText", {"\"a <<1+1>> b <<1+1>> <<bad(>> c\""}},
+    {"Quibo_GetIPforName", {"\"localhost\""}},
+    {"Quibo_GetNameForIP", {"\"127.0.0.1\""}},
+    {"Quibo_GetNameForIP", {"\"255.255.255.255\""}, true},
 };
 
 const standin::RegisteredFunction& registered(const char* name) {
