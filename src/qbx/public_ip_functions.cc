@@ -9,6 +9,7 @@
 #include "qbx/function_frame.h"
 #include "qbx/functions.h"
 #include "qbx/last_error.h"
+#include "qbx/public_ip_query.h"
 #include "qbx/public_ip_response.h"
 #include "qbx/public_ip_services.h"
 #include "vesk/exception.h"
@@ -17,19 +18,8 @@ namespace qbx {
 
 namespace {
 
-enum AttemptCode : int16_t {
-  kFound = 0,
-  kNoSocketLibrary = -1,
-  kNotResolved = -3,
-  kNoSocket = -4,
-  kNotConnected = -5,
-  kNotSent = -6,
-  kNotReceived = -7,
-};
-
 constexpr size_t kBufferSize = 255;
 constexpr int kConnectRetries = 10;  // after the first connect: eleven in all
-constexpr size_t kResultSize = kAddressCapacity + 1;
 
 // One of each for the whole plug-in: the host calls one function at a time.
 char hostNameBuffer[kBufferSize];
@@ -53,6 +43,8 @@ bool connectWithRetries(platform::StreamSocket& socket, std::chrono::millisecond
     if (result == platform::IoResult::TimedOut || failures >= kConnectRetries) return false;
   }
 }
+
+}  // namespace
 
 int16_t queryPublicIPService(const PublicIPService& service, char* result) {
   char received[kReceiveCapacity + 1] = {};  // the zero behind the data ends every search
@@ -79,8 +71,6 @@ int16_t queryPublicIPService(const PublicIPService& service, char* result) {
   result[kAddressCapacity] = '\0';
   return code;
 }
-
-}  // namespace
 
 int16_t Quibo_GetClientPublicIPAddress(int16_t, const FM_ExprEnv*, const FM_DataVect*,
                                        FM_Data* result) {
