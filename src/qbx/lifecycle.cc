@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "brevo/script_scheduler.h"
 #include "platform/string_resources.h"
 #include "qbx/last_error.h"
 #include "qbx/plugin_state.h"
@@ -107,7 +108,11 @@ void answerString(FM_ExternCallStruct* record) {
 }  // namespace
 
 void IdleWork::run() {
-  if (idleWork()) idleWork()();
+  if (idleWork()) {
+    idleWork()();
+    return;
+  }
+  brevo::ScriptScheduler::instance()->runDue();
 }
 
 void IdleWork::replaceForTesting(std::function<void()> work) { idleWork() = std::move(work); }

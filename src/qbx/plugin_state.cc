@@ -1,19 +1,21 @@
 #include "qbx/plugin_state.h"
 
+#include "brevo/current_call.h"
+
 namespace qbx {
 
 namespace {
-FM_ExternCallStruct* currentCallRecord = nullptr;
 bool isInitialised = false;
 HostKind currentHostKind = HostKind::Desktop;
 }  // namespace
 
-FM_ExternCallStruct* PluginState::currentCall() { return currentCallRecord; }
+FM_ExternCallStruct* PluginState::currentCall() { return brevo::currentCall(); }
 
-void PluginState::setCurrentCall(FM_ExternCallStruct* record) { currentCallRecord = record; }
+void PluginState::setCurrentCall(FM_ExternCallStruct* record) { brevo::setCurrentCall(record); }
 
 void* PluginState::moduleInstance() {
-  return currentCallRecord == nullptr ? nullptr : currentCallRecord->instance;
+  const FM_ExternCallStruct* record = brevo::currentCall();
+  return record == nullptr ? nullptr : record->instance;
 }
 
 bool PluginState::initialised() { return isInitialised; }

@@ -10,7 +10,7 @@
 #include "fm/objects.h"
 #include "platform/string_resources.h"
 #include "platform/system.h"
-#include "qbx/data_copy.h"
+#include "brevo/data_copy.h"
 #include "qbx/function_frame.h"
 #include "qbx/functions.h"
 #include "qbx/last_error.h"
@@ -161,7 +161,7 @@ int16_t Quibo_Set(int16_t, const FM_ExprEnv*, const FM_DataVect* parameters, FM_
         setGlobalDieInterval(fm::asFloat(fm::numberAt(parameters, 1)));
         break;
     }
-    copyData(fm::at(parameters, 1), result);
+    brevo::copyData(fm::at(parameters, 1), result);
     return 0;
   });
 }

@@ -39,6 +39,7 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_GetIPforName", {"\"localhost\""}},
     {"Quibo_GetNameForIP", {"\"127.0.0.1\""}},
     {"Quibo_GetNameForIP", {"\"255.255.255.255\""}, true},
+    {"Quibo_DoFileMakerScript", {"\"No Such Script\"", "\"p\"", "10"}, true},
 };
 
 const standin::RegisteredFunction& registered(const char* name) {

@@ -1,8 +1,8 @@
-#include "qbx/data_copy.h"
+#include "brevo/data_copy.h"
 
 #include "fm/objects.h"
 
-namespace qbx {
+namespace brevo {
 
 void copyData(const FM_Data* source, FM_Data* target) {
   switch (fm::nativeType(source)) {
@@ -30,4 +30,4 @@ void copyData(const FM_Data* source, FM_Data* target) {
   }
 }
 
-}  // namespace qbx
+}  // namespace brevo
