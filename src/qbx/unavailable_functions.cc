@@ -33,7 +33,5 @@ QBX_NOT_AVAILABLE(Quibo_RegExp_Substitute, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_RegExp_PatternCount, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_GetSpecialWindows, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_SetScriptShortcut, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_SetGlobal, HostCode::Recorded)
-QBX_NOT_AVAILABLE(Quibo_GetGlobal, HostCode::Recorded)
 
 }  // namespace qbx

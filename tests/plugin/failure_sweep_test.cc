@@ -31,7 +31,10 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_Set", {"\"globalDieInterval\"", "45"}},
     {"Quibo_ValueType", {"Date( 1 ; 2 ; 2003 )"}},
     {"Quibo_GetTimestamp", {}},
-    {"Quibo_GetGlobal", {"\"key\""}, true},
+    {"Quibo_SetGlobal", {"\"key\"", "\"a\" & TextStyleAdd ( \"b\" ; Bold )"}},
+    {"Quibo_SetGlobal", {"\"temp\"", "1", "\"dieonclose\""}},
+    {"Quibo_GetGlobal", {"\"key\""}},
+    {"Quibo_DoSystemScript", {"\"echo\"", "\"BASH\""}, true},
     {"Quibo_LockWindows", {}, true},
     {"Quibo_ExecuteSQL", {"\"SELECT 1, 'a' UNION ALL SELECT 2, 'b'\"", "\",\""}},
     {"Quibo_ExecuteSQL", {"\"SELEC\""}, true},
@@ -69,6 +72,23 @@ class FailureSweep : public PluginTest {
             evaluated("Quibo_Get( \"lastErrorMessage\" )")};
   }
 
+  // Empties the global values store, whose values hold host objects of their own; the last error
+  // stays as it was.
+  static void forgetGlobalValues() {
+    const auto& functions = standin::Session::instance().registeredFunctions();
+    for (const auto& function : functions) {
+      if (function.name != u"Quibo_SetGlobal") continue;
+      fm::DataVect parameters;
+      fm::Data key, value, result;
+      fm::Text empty;
+      fm::setText(key, empty);
+      fm::setText(value, empty);
+      fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, key, e); });
+      fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
+      function.handler(function.id, nullptr, parameters, result);
+    }
+  }
+
   // Marks the last error so that a run that records nothing shows.
   static void resetLastError() { EXPECT_EQ(evaluate("Quibo_Get( \"mark\" )").code, -50); }
 };
@@ -99,6 +119,7 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
           function.handler(function.id, environment, parameters, result);
           const bool fired = standin::injectedFailureFired();
           standin::clearInjectedFailure();
+          forgetGlobalValues();  // what the store keeps is no leak
           EXPECT_EQ(standin::liveObjectCount(), before) << standin::liveObjects().size();
           if (!fired) break;
           ++injected;
@@ -112,6 +133,7 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
       }
     }
   }
+  forgetGlobalValues();
   EXPECT_EQ(standin::liveObjectCount(), 0);
   std::printf("[ sweep    ] %lld injected host failures\n", static_cast<long long>(injected));
   EXPECT_GT(injected, 100);
@@ -128,6 +150,7 @@ TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {
     function.handler(function.id, environment, parameters, result);
     standin::clearInjectedFailure();
   }
+  forgetGlobalValues();
   EXPECT_EQ(standin::liveObjectCount(), 0);
 }
 
