@@ -104,14 +104,22 @@ uint32_t size(const FM_Text* text) {
 }
 
 std::u16string units(const FM_Text* text, uint32_t position, uint32_t count) {
+  std::u16string answer;
+  unitsInto(text, answer, position, count);
+  return answer;
+}
+
+void unitsInto(const FM_Text* text, std::u16string& answer, uint32_t position, uint32_t count) {
   uint32_t total = size(text);
-  if (position >= total) return {};
+  if (position >= total) {
+    answer.clear();
+    return;
+  }
   if (count > total - position) count = total - position;
-  std::u16string answer(count, u'\0');
+  answer.resize(count);
   checked([&](FM_ErrorRecord* e) {
     FM_Text_GetUnicode(text, reinterpret_cast<uint16_t*>(answer.data()), position, count, e);
   });
-  return answer;
 }
 
 uint32_t find(const FM_Text* text, const FM_Text* sought, uint32_t position) {

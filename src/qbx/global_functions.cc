@@ -11,8 +11,11 @@ namespace qbx {
 
 namespace {
 
-GlobalValueStore::Key keyAt(const FM_DataVect* parameters) {
-  return fm::units(fm::textAt(parameters, 0));
+// The key of a call, read into storage that the next call reuses.
+const GlobalValueStore::Key& keyAt(const FM_DataVect* parameters) {
+  static GlobalValueStore::Key key;
+  fm::unitsInto(fm::textAt(parameters, 0), key);
+  return key;
 }
 
 bool isEmptyText(const FM_Data* value) {
@@ -31,7 +34,7 @@ void setGlobal(const FM_ExprEnv* environment, const FM_DataVect* parameters, FM_
   const uint32_t count = fm::size(parameters);
   if (count < 2) vesk::fail(kBadParameter, "Key and value must be specified");
   GlobalValueStore& store = GlobalValueStore::instance();
-  const GlobalValueStore::Key key = keyAt(parameters);
+  const GlobalValueStore::Key& key = keyAt(parameters);
   const FM_Data* value = fm::at(parameters, 1);
   if (key.empty()) return store.clear();
   if (isEmptyText(value)) return store.removeValue(key);
@@ -48,7 +51,7 @@ void setGlobal(const FM_ExprEnv* environment, const FM_DataVect* parameters, FM_
 
 void getGlobal(const FM_DataVect* parameters, FM_Data* result) {
   if (fm::size(parameters) == 0) vesk::fail(kBadParameter, "Key must be specified");
-  const GlobalValueStore::Key key = keyAt(parameters);
+  const GlobalValueStore::Key& key = keyAt(parameters);
   if (key.empty()) return;
   GlobalValueStore::instance().getValue(key, result);
 }

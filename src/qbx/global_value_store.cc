@@ -31,7 +31,8 @@ GlobalValueStore& GlobalValueStore::instance() {
   return store;
 }
 
-std::shared_ptr<Value> GlobalValueStore::storeValue(const Key& key, const FM_Data* value) {
+std::shared_ptr<Value> GlobalValueStore::storeValue(std::u16string_view key,
+                                                    const FM_Data* value) {
   auto found = values_.find(key);
   if (found != values_.end()) {
     brevo::copyData(value, found->second->data());
@@ -39,11 +40,11 @@ std::shared_ptr<Value> GlobalValueStore::storeValue(const Key& key, const FM_Dat
   }
   auto stored = std::make_shared<Value>();
   brevo::copyData(value, stored->data());
-  values_.emplace(key, stored);
+  values_.emplace(Key(key), stored);
   return stored;
 }
 
-void GlobalValueStore::setValue(const Key& key, const FM_Data* value) {
+void GlobalValueStore::setValue(std::u16string_view key, const FM_Data* value) {
   storeValue(key, value);
   // A plain store makes a die-on-close value permanent.
   if (auto entry = dieOnCloseFiles_.find(key); entry != dieOnCloseFiles_.end()) {
@@ -51,12 +52,12 @@ void GlobalValueStore::setValue(const Key& key, const FM_Data* value) {
   }
 }
 
-void GlobalValueStore::setValueDieOnClose(const FM_ExprEnv* environment, const Key& key,
+void GlobalValueStore::setValueDieOnClose(const FM_ExprEnv* environment, std::u16string_view key,
                                           const FM_Data* value) {
   storeValue(key, value);
   if (!dieOnCloseFiles_.contains(key)) {
     if (auto fileName = evaluatedText(environment, "Get( FileName )")) {
-      dieOnCloseFiles_.emplace(key, std::move(*fileName));
+      dieOnCloseFiles_.emplace(Key(key), std::move(*fileName));
     }
   }
   if (cleaner_ == nullptr) {
@@ -68,13 +69,13 @@ void GlobalValueStore::setValueDieOnClose(const FM_ExprEnv* environment, const K
   }
 }
 
-void GlobalValueStore::getValue(const Key& key, FM_Data* result) const {
+void GlobalValueStore::getValue(std::u16string_view key, FM_Data* result) const {
   const auto found = values_.find(key);
   if (found != values_.end()) brevo::copyData(found->second->data(), result);
 }
 
-void GlobalValueStore::removeValue(const Key& key) {
-  values_.erase(key);
+void GlobalValueStore::removeValue(std::u16string_view key) {
+  if (auto found = values_.find(key); found != values_.end()) values_.erase(found);
   if (auto entry = dieOnCloseFiles_.find(key); entry != dieOnCloseFiles_.end()) {
     dropDieOnCloseEntry(entry);
   }
@@ -106,7 +107,7 @@ void GlobalValueStore::removeClosedFiles(const FM_ExprEnv* environment) {
       ++entry;
       continue;
     }
-    values_.erase(entry->first);
+    if (auto value = values_.find(entry->first); value != values_.end()) values_.erase(value);
     entry = dropDieOnCloseEntry(entry);
   }
 }

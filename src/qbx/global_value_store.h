@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "brevo/script_scheduler.h"
 #include "fm/objects.h"
@@ -38,12 +39,13 @@ class GlobalValueStore {
 
   static GlobalValueStore& instance();
 
-  void setValue(const Key& key, const FM_Data* value);
+  void setValue(std::u16string_view key, const FM_Data* value);
   // Stores the value bound to the file of `environment`, once bound staying bound to that file.
-  void setValueDieOnClose(const FM_ExprEnv* environment, const Key& key, const FM_Data* value);
+  void setValueDieOnClose(const FM_ExprEnv* environment, std::u16string_view key,
+                          const FM_Data* value);
   // Copies the value into `result`; leaves it alone when the key has none.
-  void getValue(const Key& key, FM_Data* result) const;
-  void removeValue(const Key& key);
+  void getValue(std::u16string_view key, FM_Data* result) const;
+  void removeValue(std::u16string_view key);
   void clear();
   // Removes the die-on-close values whose files are no longer open.
   void removeClosedFiles(const FM_ExprEnv* environment);
@@ -52,11 +54,12 @@ class GlobalValueStore {
   bool hasCleaner() const { return cleaner_ != nullptr; }
 
  private:
-  using DieOnCloseFiles = std::map<Key, std::u16string>;
-  std::shared_ptr<Value> storeValue(const Key& key, const FM_Data* value);
+  // Ordered unit by unit; looked up by views, so that a look-up copies no key.
+  using DieOnCloseFiles = std::map<Key, std::u16string, std::less<>>;
+  std::shared_ptr<Value> storeValue(std::u16string_view key, const FM_Data* value);
   DieOnCloseFiles::iterator dropDieOnCloseEntry(DieOnCloseFiles::iterator entry);
 
-  std::map<Key, std::shared_ptr<Value>> values_;
+  std::map<Key, std::shared_ptr<Value>, std::less<>> values_;
   DieOnCloseFiles dieOnCloseFiles_;
   std::shared_ptr<CleanerScript> cleaner_;
   brevo::ScriptScheduler::Id cleanerId_ = 0;

@@ -160,6 +160,9 @@ void append(FM_Text* text, const FM_Text* other, uint32_t position = 0,
 void erase(FM_Text* text, uint32_t position, uint32_t size);
 uint32_t size(const FM_Text* text);
 std::u16string units(const FM_Text* text, uint32_t position = 0, uint32_t count = 0xFFFFFFFFu);
+// The same into `answer`, whose storage is reused.
+void unitsInto(const FM_Text* text, std::u16string& answer, uint32_t position = 0,
+               uint32_t count = 0xFFFFFFFFu);
 uint32_t find(const FM_Text* text, const FM_Text* sought, uint32_t position = 0);
 uint32_t findIgnoringCase(const FM_Text* text, const FM_Text* sought, uint32_t position = 0);
 bool equal(const FM_Text* text, const FM_Text* other);
