@@ -25,7 +25,6 @@ int16_t notAvailable(HostCode hostCode, FM_Data* result) {
 
 QBX_NOT_AVAILABLE(Quibo_LockWindows, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_UnlockWindows, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_DoSystemScript, HostCode::Recorded)
 QBX_NOT_AVAILABLE(Quibo_GetDefaultPrinter, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_SetDefaultPrinter, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_GetPrinterNames, HostCode::AlwaysZero)

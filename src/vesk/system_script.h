@@ -1,0 +1,35 @@
+// Scripts of the operating system: the text is written to a temporary file that an interpreter
+// runs, and what it writes to its standard output is the result.
+#ifndef VESK_SYSTEM_SCRIPT_H_
+#define VESK_SYSTEM_SCRIPT_H_
+
+#include <memory>
+#include <string>
+
+#include "vesk/script.h"
+
+namespace vesk {
+
+enum class ScriptType { AppleScript = 0, VisualBasic = 1, Bat = 2, Bash = 3, Php = 4 };
+
+// The script of a kind this platform runs; throws Exception (-50) for the others.
+std::shared_ptr<Script> createSystemScript(ScriptType type, std::shared_ptr<String> text);
+
+// A script run by an interpreter from a file: `interpreter` is the program's absolute path.
+// The further arguments follow the file name on the command line, joined with spaces and not
+// quoted, so that they reach the script exactly as written. The error output is what the script
+// wrote to its standard error.
+class InterpretedScript : public Script {
+ public:
+  InterpretedScript(std::shared_ptr<String> text, std::string interpreter, std::string extension);
+  void runWithErrorOutput(std::shared_ptr<String>& result,
+                          std::shared_ptr<String>& errorOutput) override;
+
+ private:
+  std::string interpreter_;
+  std::string extension_;
+};
+
+}  // namespace vesk
+
+#endif  // VESK_SYSTEM_SCRIPT_H_
