@@ -16,9 +16,9 @@ enum class ScriptType { AppleScript = 0, VisualBasic = 1, Bat = 2, Bash = 3, Php
 std::shared_ptr<Script> createSystemScript(ScriptType type, std::shared_ptr<String> text);
 
 // A script run by an interpreter from a file: `interpreter` is the program's absolute path.
-// The further arguments follow the file name on the command line, joined with spaces and not
-// quoted, so that they reach the script exactly as written. The error output is what the script
-// wrote to its standard error.
+// The further arguments follow the file name, split at their spaces as an unquoted command line
+// is, and otherwise exactly as written. The error output is what the script wrote to its
+// standard error.
 class InterpretedScript : public Script {
  public:
   InterpretedScript(std::shared_ptr<String> text, std::string interpreter, std::string extension);

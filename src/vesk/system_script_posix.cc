@@ -1,5 +1,8 @@
 // The system scripts of POSIX: Bash and PHP. AppleScript, batch files and VBScript belong to
 // other systems.
+#include <string>
+#include <vector>
+
 #include "platform/processes.h"
 #include "vesk/error.h"
 #include "vesk/exception.h"
@@ -13,6 +16,19 @@ constexpr char kTemporaryPrefix[] = "qbx";
 constexpr int32_t kNotAvailableHere = -4;
 
 const char* const kBash = "/bin/bash";
+
+// The arguments are joined with spaces and not quoted, as on the command line of the other
+// systems, so each space separates two arguments; nothing else in them is interpreted, as no
+// shell reads them.
+void appendWords(const std::string& text, std::vector<std::string>& words) {
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of(" \t", start);
+    const size_t stop = end == std::string::npos ? text.size() : end;
+    if (stop > start) words.push_back(text.substr(start, stop - start));
+    start = stop + 1;
+  }
+}
 
 }  // namespace
 
@@ -46,9 +62,9 @@ void InterpretedScript::runWithErrorOutput(std::shared_ptr<String>& result,
   const auto body = text()->replaceLineBreaks(String(u"\n"))->toUtf8();
   try {
     const platform::TemporaryFile file(kTemporaryPrefix, extension_, *body);
-    std::string commandLine = interpreter_ + " " + file.path();
-    for (const auto& argument : arguments()) commandLine += " " + *argument->toUtf8();
-    const platform::ProgramOutput output = platform::runCommandLine(commandLine);
+    std::vector<std::string> commandLine = {interpreter_, file.path()};
+    for (const auto& argument : arguments()) appendWords(*argument->toUtf8(), commandLine);
+    const platform::ProgramOutput output = platform::runProgram(commandLine);
     result = String::fromUtf8(output.standardOutput);
     errorOutput = String::fromUtf8(output.standardError);
   } catch (const platform::SystemError& error) {

@@ -37,6 +37,9 @@ TEST_F(SystemScript, PassesArgumentsAsWrittenAndAnswersTheOutput) {
   EXPECT_EQ(evaluated("Quibo_DoSystemScript( \"echo one\" & Char( 13 ) & Char( 10 ) & \"echo two\" ; \"BASH\" )"),
             "one\rtwo\r");  // the file has LF line ends, the answer FileMaker's returns
   EXPECT_EQ(evaluated("Quibo_DoSystemScript( \"printf 'é'\" ; \"Bash\" )"), "é");
+  // No shell reads the arguments: nothing in them but spaces means anything.
+  EXPECT_EQ(evaluated("Quibo_DoSystemScript( \"printf '%s|' \\\"$@\\\"\" ; \"BASH\" ; \"$HOME;`id`\" ; \"*\" )"),
+            "$HOME;`id`|*|");
 }
 
 TEST_F(SystemScript, KeepsTheErrorOutputForTheStderrSelector) {

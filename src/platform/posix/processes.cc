@@ -1,6 +1,6 @@
 // Script files and child processes on POSIX. FileMaker Server runs plug-ins as its own user with
 // a minimal environment, so programs are named by absolute paths and nothing depends on PATH or
-// the working folder. Both output pipes are read together with poll(), so that a child that fills
+// the working folder; no shell stands between the plug-in and the program it starts. Both output pipes are read together with poll(), so that a child that fills
 // one of them while the other is being read cannot stall; every child is waited for.
 #include "platform/processes.h"
 
@@ -22,7 +22,6 @@ namespace platform {
 
 namespace {
 
-constexpr char kShell[] = "/bin/sh";
 constexpr size_t kReadSize = 2048;
 
 std::string temporaryFolder() {
@@ -103,7 +102,7 @@ TemporaryFile::~TemporaryFile() {
   if (!path_.empty()) ::unlink(path_.c_str());
 }
 
-ProgramOutput runCommandLine(const std::string& commandLine) {
+ProgramOutput runProgram(const std::vector<std::string>& arguments) {
   ChildProcess child;  // declared first: waited for after both pipes are closed
   Pipe output;
   Pipe error;
@@ -115,9 +114,12 @@ ProgramOutput runCommandLine(const std::string& commandLine) {
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, output.write.get(), STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, error.write.get(), STDERR_FILENO);
-  const char* arguments[] = {kShell, "-c", commandLine.c_str(), nullptr};
-  const int spawned = ::posix_spawn(child.out(), kShell, &actions, nullptr,
-                                    const_cast<char* const*>(arguments), environ);
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  const int spawned = arguments.empty() ? EINVAL
+                                        : ::posix_spawn(child.out(), argv[0], &actions, nullptr,
+                                                        argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw SystemError("Cannot start the script", static_cast<uint32_t>(spawned));
   output.write.reset();

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/system.h"
 
@@ -31,9 +32,10 @@ struct ProgramOutput {
   std::string standardError;
 };
 
-// Runs `commandLine` through the system shell (/bin/sh -c) with an empty standard input, reads
-// both of its outputs to the end and waits for it. Throws SystemError when it cannot be started.
-ProgramOutput runCommandLine(const std::string& commandLine);
+// Runs a program (`arguments[0]`, an absolute path) with an empty standard input, reads both of
+// its outputs to the end and waits for it. No shell is involved: the arguments reach the program
+// as they are. Throws SystemError when it cannot be started.
+ProgramOutput runProgram(const std::vector<std::string>& arguments);
 
 // The first of `candidates` that is an executable file.
 std::optional<std::string> findProgram(std::initializer_list<const char*> candidates);
