@@ -20,6 +20,18 @@ FM_ExternalFunction LoadedPlugin::handler(const std::u16string& name) const {
   throw standin::HostError("the plug-in has no such function");
 }
 
+fm::DataVect textParameters(std::initializer_list<std::u16string> texts) {
+  fm::DataVect parameters;
+  for (const std::u16string& text : texts) {
+    fm::Text units;
+    units.assignUnicode(text.data(), static_cast<uint32_t>(text.size()));
+    fm::Data value;
+    fm::setText(value, units);
+    fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
+  }
+  return parameters;
+}
+
 CurrentEnvironment::CurrentEnvironment()
     : environment_(fm::checked([](FM_ErrorRecord* e) { return FM_ExprEnv_Constructor1(e); })) {
   standin::Session::currentEnvironmentCallback()(environment_);

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include <initializer_list>
+
 #include "fm/api.h"
+#include "fm/objects.h"
 #include "standin/host.h"
 
 namespace quibo_bench {
@@ -19,6 +22,9 @@ class LoadedPlugin {
   LoadedPlugin();
   standin::PluginHost host_;
 };
+
+// A parameter vector of texts, as the host hands one to a function.
+fm::DataVect textParameters(std::initializer_list<std::u16string> texts);
 
 // An environment pointed at the host's current file, as the host hands one to a function.
 class CurrentEnvironment {

@@ -31,12 +31,7 @@ std::u16string makeTemplate(int placeholders) {
 void MergeText(benchmark::State& state, int placeholders) {
   FM_ExternalFunction merge = quibo_bench::LoadedPlugin::instance().handler(u"Quibo_MergeText");
   const std::u16string templateText = makeTemplate(placeholders);
-  fm::Text text;
-  text.assignUnicode(templateText.data(), static_cast<uint32_t>(templateText.size()));
-  fm::Data value;
-  fm::setText(value, text);
-  fm::DataVect parameters;
-  fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
+  const fm::DataVect parameters = quibo_bench::textParameters({templateText});
   quibo_bench::CurrentEnvironment environment;
   fm::Data result;
   int64_t evaluations = 0;

@@ -84,12 +84,9 @@ void SqliteJoinedDirectly(benchmark::State& state, int64_t rows) {
 void ExecuteSql(benchmark::State& state, int64_t rows) {
   CellsFile& file = CellsFile::instance();
   FM_ExternalFunction executeSql = quibo_bench::LoadedPlugin::instance().handler(u"Quibo_ExecuteSQL");
-  fm::Text statementText;
-  statementText.assign(file.query(rows));
-  fm::Data statement;
-  fm::setText(statement, statementText);
-  fm::DataVect parameters;
-  fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, statement, e); });
+  const std::string query = file.query(rows);
+  const fm::DataVect parameters =
+      quibo_bench::textParameters({std::u16string(query.begin(), query.end())});  // ASCII
   quibo_bench::CurrentEnvironment environment;
   fm::Data result;
   for (auto _ : state) {

@@ -23,13 +23,7 @@ void BashDirectly(benchmark::State& state) {
 
 void BashSystemScript(benchmark::State& state) {
   FM_ExternalFunction run = quibo_bench::LoadedPlugin::instance().handler(u"Quibo_DoSystemScript");
-  fm::DataVect parameters;
-  for (const char* text : {":", "BASH"}) {
-    fm::Text parameterText(text);
-    fm::Data value;
-    fm::setText(value, parameterText);
-    fm::checked([&](FM_ErrorRecord* e) { FM_DataVect_PushBack(parameters, value, e); });
-  }
+  const fm::DataVect parameters = quibo_bench::textParameters({u":", u"BASH"});
   fm::Data result;
   for (auto _ : state) benchmark::DoNotOptimize(run(9, nullptr, parameters, result));
 }
