@@ -11,13 +11,6 @@ namespace {
 
 constexpr double kOneShot = -1.0;
 
-double secondsOf(const FM_DateTime* dateTime) {
-  fm::FixPt seconds;
-  fm::checked(
-      [&](FM_ErrorRecord* e) { FM_DateTime_GetSecondsSinceEpoch(dateTime, seconds, e); });
-  return fm::asFloat(seconds);
-}
-
 // now + `amount`, added as the host's fixed-point numbers.
 double nowPlus(const FM_FixPt* amount) {
   fm::DateTime now;
@@ -34,6 +27,13 @@ double nowPlus(const FM_FixPt* amount) {
 std::shared_ptr<ScriptScheduler> ScriptScheduler::instance() {
   static const std::shared_ptr<ScriptScheduler> scheduler = std::make_shared<ScriptScheduler>();
   return scheduler;
+}
+
+double ScriptScheduler::secondsOf(const FM_DateTime* dateTime) {
+  fm::FixPt seconds;
+  fm::checked(
+      [&](FM_ErrorRecord* e) { FM_DateTime_GetSecondsSinceEpoch(dateTime, seconds, e); });
+  return fm::asFloat(seconds);
 }
 
 double ScriptScheduler::now() {

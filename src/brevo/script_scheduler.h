@@ -39,8 +39,9 @@ class ScriptScheduler : public EventHandlerDelegate {
   // Keyboard shortcuts come with their own build; the scheduler ignores key presses until then.
   void handleEvent(const KeyDescriptor& key) override;
 
-  // Seconds since the host's epoch, from FM_DateTime_Now.
+  // Seconds since the host's epoch, from FM_DateTime_Now, and of a host date-time.
   static double now();
+  static double secondsOf(const FM_DateTime* dateTime);
 
   ScriptScheduler() = default;
 

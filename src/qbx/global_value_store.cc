@@ -31,17 +31,14 @@ GlobalValueStore& GlobalValueStore::instance() {
   return store;
 }
 
-std::shared_ptr<Value> GlobalValueStore::storeValue(std::u16string_view key,
-                                                    const FM_Data* value) {
-  auto found = values_.find(key);
-  if (found != values_.end()) {
+void GlobalValueStore::storeValue(std::u16string_view key, const FM_Data* value) {
+  if (auto found = values_.find(key); found != values_.end()) {
     brevo::copyData(value, found->second->data());
-    return found->second;
+    return;
   }
   auto stored = std::make_shared<Value>();
   brevo::copyData(value, stored->data());
-  values_.emplace(Key(key), stored);
-  return stored;
+  values_.emplace(Key(key), std::move(stored));
 }
 
 void GlobalValueStore::setValue(std::u16string_view key, const FM_Data* value) {

@@ -56,7 +56,7 @@ class GlobalValueStore {
  private:
   // Ordered unit by unit; looked up by views, so that a look-up copies no key.
   using DieOnCloseFiles = std::map<Key, std::u16string, std::less<>>;
-  std::shared_ptr<Value> storeValue(std::u16string_view key, const FM_Data* value);
+  void storeValue(std::u16string_view key, const FM_Data* value);
   DieOnCloseFiles::iterator dropDieOnCloseEntry(DieOnCloseFiles::iterator entry);
 
   std::map<Key, std::shared_ptr<Value>, std::less<>> values_;

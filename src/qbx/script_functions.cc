@@ -14,14 +14,7 @@ namespace {
 
 constexpr double kOneDay = 86400.0;
 
-double secondsOf(const FM_DateTime* timestamp) {
-  fm::FixPt seconds;
-  fm::checked(
-      [&](FM_ErrorRecord* e) { FM_DateTime_GetSecondsSinceEpoch(timestamp, seconds, e); });
-  return fm::asFloat(seconds);
-}
-
-// How far ahead the script is scheduled, in seconds, for the one-day check.
+// When the script is to start, and which parameter says it.
 struct When {
   enum class Kind { Now, After, At } kind = Kind::Now;
   uint32_t parameter = 0;  // the parameter that gives the delay or the time
@@ -62,10 +55,9 @@ int16_t doFileMakerScript(const FM_ExprEnv* environment, const FM_DataVect* para
     }
   }
 
-  fm::Data noParameter;
+  // Without a parameter the script gets an empty one of its own.
   auto script = brevo::FileMakerScript::create(environment, fileName, scriptName,
-                                               brevo::ScriptControl::Halt,
-                                               scriptParameter ? scriptParameter : noParameter.get());
+                                               brevo::ScriptControl::Halt, scriptParameter);
   auto scheduler = brevo::ScriptScheduler::instance();
   double ahead = 0;
   switch (when.kind) {
@@ -81,7 +73,7 @@ int16_t doFileMakerScript(const FM_ExprEnv* environment, const FM_DataVect* para
     case When::Kind::At: {
       const FM_DateTime* timestamp = fm::asTimestamp(fm::at(parameters, when.parameter));
       scheduler->scheduleAt(script, timestamp);
-      ahead = secondsOf(timestamp) - brevo::ScriptScheduler::now();
+      ahead = brevo::ScriptScheduler::secondsOf(timestamp) - brevo::ScriptScheduler::now();
       break;
     }
   }

@@ -4,10 +4,10 @@
 #include "objects.h"
 
 using standin::Decimal;
+using standin::kSecondsPerDay;
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
 
 // FileMaker counts dates as day numbers: 1/1/0001 is day 1.
 Decimal dayNumber(const Decimal& seconds) {

@@ -7,7 +7,6 @@ namespace standin {
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
 // 1970-01-01 is day 719,162 counted from 0001-01-01.
 constexpr int64_t kUnixEpochDay = 719162;
 

@@ -17,7 +17,6 @@ namespace calc {
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
 constexpr char16_t kFieldSeparator[] = u"::";
 
 // Evaluate ( ) and external functions that evaluate again may nest calculations; past this depth
@@ -43,14 +42,11 @@ int compareValues(const FM_Data& left, const FM_Data& right) {
     const std::u16string b = lowercased(right.asText().units);
     return a < b ? -1 : (a == b ? 0 : 1);
   }
-  const Decimal a = isDateTimeType(left.type) ? secondsOf(left) : left.asNumber();
-  const Decimal b = isDateTimeType(right.type) ? secondsOf(right) : right.asNumber();
-  if (isDateTimeType(left.type) != isDateTimeType(right.type)) {
-    // A date compared with a number compares its day number, as FileMaker does.
-    const Decimal dayA = left.asNumber();
-    const Decimal dayB = right.asNumber();
-    return dayA < dayB ? -1 : (dayA == dayB ? 0 : 1);
-  }
+  // A date compared with a number compares its day number, as FileMaker does; two date-times
+  // compare their seconds.
+  const bool bothDateTimes = isDateTimeType(left.type) && isDateTimeType(right.type);
+  const Decimal a = bothDateTimes ? secondsOf(left) : left.asNumber();
+  const Decimal b = bothDateTimes ? secondsOf(right) : right.asNumber();
   return a < b ? -1 : (a == b ? 0 : 1);
 }
 

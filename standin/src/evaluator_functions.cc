@@ -11,7 +11,6 @@ namespace standin::calc {
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
 constexpr char16_t kReturn = u'\r';
 
 // FileMaker's style numbers, as TextStyleAdd's second argument adds them up.

@@ -199,6 +199,8 @@ struct FM_ExprEnv {
 
 namespace standin {
 
+inline constexpr int64_t kSecondsPerDay = 86400;
+
 // FileMaker's texts of dates and times, in the stand-in's US-English locale:
 // "12/6/2026", "9:05:03", "12/6/2026 9:05:03.25".
 std::u16string formatDate(const Decimal& seconds);

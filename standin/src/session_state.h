@@ -50,7 +50,6 @@ int16_t executeSql(const std::u16string& statement, const FM_ExprEnv& environmen
 
 // Case-insensitive comparison of texts, as FileMaker compares names and text values.
 bool equalIgnoringCase(const std::u16string& a, const std::u16string& b);
-std::u16string lowercased(const std::u16string& text);
 
 }  // namespace standin
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "fm/api.h"
+#include "fm/objects.h"
 #include "standin/unicode.h"
 
 namespace quibo_host {
@@ -114,23 +115,15 @@ void LineRunner::runAll(std::istream& lines) {
 }
 
 void LineRunner::evaluate(const std::string& calculation) {
-  FM_Data* result = nullptr;
-  FM_ErrorRecord error{1, 0};
-  result = FM_Data_Constructor1(&error);
-  if (result == nullptr) throw std::runtime_error("the host has no memory for a result");
-  const int16_t code = standin::Session::instance().evaluate(fromUtf8(calculation), *result);
+  fm::Data result;
+  const int16_t code = standin::Session::instance().evaluate(fromUtf8(calculation), *result.get());
   if (code == 0) {
-    const FM_Text* text = FM_Data_GetAsText(result, &error);
-    std::u16string units(FM_Text_GetSize(text, &error), u'\0');
-    FM_Text_GetUnicode(text, reinterpret_cast<uint16_t*>(units.data()), 0,
-                       static_cast<uint32_t>(units.size()), &error);
-    out_ << printable(units) << '\n';
+    out_ << printable(fm::units(fm::asText(result))) << '\n';
   } else {
     out_ << "?\n";
     out_.flush();
     err_ << code << '\n';
   }
-  FM_Data_Delete(result, &error);
   out_.flush();
   runStartedScripts();
 }
