@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
+#include "brevo/windows_event_handler.h"
 #include "fm/objects.h"
 
 namespace brevo {
@@ -31,8 +33,7 @@ std::shared_ptr<ScriptScheduler> ScriptScheduler::instance() {
 
 double ScriptScheduler::secondsOf(const FM_DateTime* dateTime) {
   fm::FixPt seconds;
-  fm::checked(
-      [&](FM_ErrorRecord* e) { FM_DateTime_GetSecondsSinceEpoch(dateTime, seconds, e); });
+  fm::checked([&](FM_ErrorRecord* e) { FM_DateTime_GetSecondsSinceEpoch(dateTime, seconds, e); });
   return fm::asFloat(seconds);
 }
 
@@ -113,6 +114,44 @@ void ScriptScheduler::runDue() {
   earliestRunAt_ = earliest;
 }
 
-void ScriptScheduler::handleEvent(const KeyDescriptor&) {}
+void ScriptScheduler::addShortcut(const vesk::String& keyText,
+                                  std::shared_ptr<vesk::Script> script) {
+  KeyDescriptor key = parseKeyDescriptor(keyText);
+  shortcuts_.push_back(ScriptShortcut{key, std::move(script)});
+  std::shared_ptr<EventHandler>& source = keyboardEventSource();
+  if (!source) source = std::make_shared<WindowsEventHandler>(this);
+  source->listen(key);
+}
+
+void ScriptScheduler::removeShortcut(const vesk::String& keyText) {
+  const KeyDescriptor key = parseKeyDescriptor(keyText);
+  std::shared_ptr<EventHandler>& source = keyboardEventSource();
+  if (source) source->stopListening(key);
+  shortcuts_.remove_if([&](const ScriptShortcut& shortcut) { return shortcut.key == key; });
+  if (shortcuts_.empty()) source.reset();
+}
+
+void ScriptScheduler::removeAllShortcuts() {
+  shortcuts_.clear();
+  keyboardEventSource().reset();
+}
+
+void ScriptScheduler::handleEvent(const KeyDescriptor& key) {
+  std::exception_ptr firstFailure;
+  // A script may change the shortcuts while it runs; walk a copy of the matching ones.
+  std::vector<std::shared_ptr<vesk::Script>> matching;
+  for (const ScriptShortcut& shortcut : shortcuts_) {
+    if (shortcut.key == key) matching.push_back(shortcut.script);
+  }
+  for (const auto& script : matching) {
+    try {
+      std::shared_ptr<vesk::String> answer;
+      script->run(answer);
+    } catch (...) {
+      if (!firstFailure) firstFailure = std::current_exception();
+    }
+  }
+  if (firstFailure) std::rethrow_exception(firstFailure);
+}
 
 }  // namespace brevo

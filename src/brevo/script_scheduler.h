@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "brevo/event_handler_delegate.h"
+#include "brevo/key_descriptor.h"
 #include "fm/api.h"
 #include "vesk/script.h"
 
@@ -36,7 +37,17 @@ class ScriptScheduler : public EventHandlerDelegate {
 
   size_t pendingCount() const { return pending_.size(); }
 
-  // Keyboard shortcuts come with their own build; the scheduler ignores key presses until then.
+  // Keyboard shortcuts. Adding never replaces: a combination bound twice starts both scripts.
+  // The first shortcut makes the keyboard event source and the last one removed releases it.
+  // Both throw vesk::Exception for a key text that names no combination; adding also throws when
+  // the keyboard cannot be listened to, and the shortcut then stays in the list.
+  void addShortcut(const vesk::String& keyText, std::shared_ptr<vesk::Script> script);
+  void removeShortcut(const vesk::String& keyText);
+  void removeAllShortcuts();
+  size_t shortcutCount() const { return shortcuts_.size(); }
+
+  // A pressed combination: runs the script of every shortcut bound to it, in list order. Each
+  // runs even when one before it fails; the first failure leaves after the walk.
   void handleEvent(const KeyDescriptor& key) override;
 
   // Seconds since the host's epoch, from FM_DateTime_Now, and of a host date-time.
@@ -56,6 +67,7 @@ class ScriptScheduler : public EventHandlerDelegate {
   Id append(std::shared_ptr<vesk::Script> script, double runAt, double interval);
 
   std::list<PendingScript> pending_;
+  std::list<ScriptShortcut> shortcuts_;
   Id nextPendingId_ = 0;
   // No entry is due before this: a tick that comes earlier returns without walking the list.
   double earliestRunAt_ = std::numeric_limits<double>::infinity();

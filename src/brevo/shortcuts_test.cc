@@ -1,0 +1,204 @@
+// Keyboard shortcuts on the stand-in desktop: the hook's life, which presses fire, and what a
+// failing script does inside the hook.
+#include <gmock/gmock.h>
+
+#include <string>
+#include <vector>
+
+#include "brevo/script_scheduler.h"
+#include "brevo/windows_event_handler.h"
+#include "standin/desktop.h"
+#include "vesk/exception.h"
+
+namespace brevo {
+namespace {
+
+using standin::Desktop;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr uint32_t kShift = 16, kControl = 17, kAlt = 18, kHome = 36, kPageUp = 33, kPageDown = 34,
+                   kF5 = 116;
+
+class RecordingScript : public vesk::Script {
+ public:
+  RecordingScript(std::vector<std::string>& log, std::string name, bool fails)
+      : vesk::Script(nullptr), log_(log), name_(std::move(name)), fails_(fails) {}
+  void runWithErrorOutput(std::shared_ptr<vesk::String>&, std::shared_ptr<vesk::String>&) override {
+    log_.push_back(name_);
+    if (fails_) vesk::fail(3, "FileMaker script start failed");
+  }
+
+ private:
+  std::vector<std::string>& log_;
+  std::string name_;
+  bool fails_;
+};
+
+std::vector<std::string> reportedFailures;
+
+class Shortcuts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Desktop::reset();
+    Desktop::frontFileMakerWindow();
+    reportedFailures.clear();
+    setKeyEventFailureReporter([](std::exception_ptr failure) {
+      try {
+        std::rethrow_exception(failure);
+      } catch (const std::exception& exception) {
+        reportedFailures.push_back(exception.what());
+      }
+    });
+  }
+  void TearDown() override {
+    scheduler().removeAllShortcuts();
+    setKeyEventFailureReporter(nullptr);
+    Desktop::reset();
+  }
+
+  static ScriptScheduler& scheduler() { return *ScriptScheduler::instance(); }
+
+  void bind(const char16_t* key, const std::string& name, bool fails = false) {
+    scheduler().addShortcut(vesk::String(key),
+                            std::make_shared<RecordingScript>(log_, name, fails));
+  }
+  void unbind(const char16_t* key) { scheduler().removeShortcut(vesk::String(key)); }
+
+  // The scripts run since the last look.
+  std::vector<std::string> ran() { return std::exchange(log_, {}); }
+
+  std::vector<std::string> log_;
+};
+
+TEST_F(Shortcuts, TheHookLivesFromTheFirstShortcutToTheLastRemoval) {
+  const size_t hooksBefore = Desktop::hookCount();
+  const size_t mutexesBefore = Desktop::openMutexHandles();
+  bind(u"ctrl a", "first");
+  EXPECT_TRUE(keyboardHooked());
+  EXPECT_EQ(Desktop::hookCount(), hooksBefore + 1);
+  bind(u"ctrl b", "second");
+  EXPECT_EQ(Desktop::hookCount(), hooksBefore + 1);  // one hook for all shortcuts
+
+  unbind(u"ctrl a");
+  EXPECT_TRUE(keyboardHooked());
+  unbind(u"ctrl b");
+  EXPECT_FALSE(keyboardHooked());
+  EXPECT_EQ(Desktop::hookCount(), hooksBefore);
+  EXPECT_EQ(Desktop::openMutexHandles(), mutexesBefore);
+  EXPECT_FALSE(keyboardEventSource());
+}
+
+TEST_F(Shortcuts, RemovingEverythingUnhooks) {
+  bind(u"ctrl a", "first");
+  bind(u"F5", "second");
+  scheduler().removeAllShortcuts();
+  EXPECT_FALSE(keyboardHooked());
+  EXPECT_EQ(scheduler().shortcutCount(), 0u);
+  Desktop::pressCombination({kControl, 'A'});
+  EXPECT_THAT(ran(), IsEmpty());
+}
+
+TEST_F(Shortcuts, FiresOnlyForTheExactCombination) {
+  bind(u"ctrl shift a", "exact");
+  bind(u"a", "plain");
+  Desktop::pressCombination({kControl, kShift, 'A'});
+  EXPECT_THAT(ran(), ElementsAre("exact"));
+  Desktop::pressCombination({kShift, 'A'});  // {97, 256} is not {97}
+  EXPECT_THAT(ran(), IsEmpty());
+  Desktop::pressCombination({'A'});
+  EXPECT_THAT(ran(), ElementsAre("plain"));
+  Desktop::pressCombination({kAlt, kControl, kShift, 'A'});
+  EXPECT_THAT(ran(), IsEmpty());
+}
+
+TEST_F(Shortcuts, LettersArePressedInLowerCase) {
+  bind(u"ctrl A", "never");
+  bind(u"ctrl z", "folded");
+  Desktop::pressCombination({kControl, 'A'});
+  Desktop::pressCombination({kControl, 'Z'});
+  EXPECT_THAT(ran(), ElementsAre("folded"));
+}
+
+TEST_F(Shortcuts, NamedKeysAndModifierOnlyCombinations) {
+  bind(u"pageup", "up");
+  bind(u"pagedown", "down");
+  bind(u"alt F5", "refresh");
+  bind(u"ctrl shift", "modifiers");
+  Desktop::pressCombination({kPageUp});
+  Desktop::pressCombination({kPageDown});
+  Desktop::pressCombination({kAlt, kF5});
+  // Home has no character: only the modifiers held count.
+  Desktop::pressCombination({kControl, kShift, kHome});
+  EXPECT_THAT(ran(), ElementsAre("up", "down", "refresh", "modifiers"));
+}
+
+TEST_F(Shortcuts, OnlyInFileMakerWindowsAndNeverOnKeyUp) {
+  bind(u"F5", "refresh");
+  Desktop::openWindow(u"Notes");  // another program in front
+  Desktop::pressCombination({kF5});
+  EXPECT_THAT(ran(), IsEmpty());
+  Desktop::frontFileMakerWindow();
+  Desktop::sendKeyEvent(kF5, false);
+  EXPECT_THAT(ran(), IsEmpty());
+  Desktop::sendKeyEvent(kF5, true);
+  Desktop::sendKeyEvent(kF5, false);
+  EXPECT_THAT(ran(), ElementsAre("refresh"));
+}
+
+TEST_F(Shortcuts, EveryKeyStillReachesTheWindow) {
+  bind(u"ctrl s", "save");
+  EXPECT_EQ(Desktop::pressCombination({kControl, 'S'}), 4u);
+  EXPECT_THAT(ran(), ElementsAre("save"));
+}
+
+TEST_F(Shortcuts, AKeyBoundTwiceStartsBothUntilRemoved) {
+  bind(u"ctrl q", "one");
+  bind(u"q ctrl", "two");
+  Desktop::pressCombination({kControl, 'Q'});
+  EXPECT_THAT(ran(), ElementsAre("one", "two"));
+  unbind(u"ctrl q");
+  EXPECT_EQ(scheduler().shortcutCount(), 0u);
+  Desktop::pressCombination({kControl, 'Q'});
+  EXPECT_THAT(ran(), IsEmpty());
+}
+
+TEST_F(Shortcuts, AFailingScriptIsReportedAndTheOthersStillRun) {
+  bind(u"F5", "fails", true);
+  bind(u"F5", "runs");
+  EXPECT_EQ(Desktop::pressCombination({kF5}), 2u);
+  EXPECT_THAT(ran(), ElementsAre("fails", "runs"));
+  EXPECT_THAT(reportedFailures, ElementsAre("FileMaker script start failed"));
+}
+
+TEST_F(Shortcuts, AKeyIsSkippedWhileAnotherProcessHandlesOne) {
+  bind(u"F5", "refresh");
+  Desktop::holdMutexElsewhere(u"Global\\KeybMtx", true);
+  EXPECT_EQ(Desktop::pressCombination({kF5}), 2u);
+  EXPECT_THAT(ran(), IsEmpty());
+  Desktop::holdMutexElsewhere(u"Global\\KeybMtx", false);
+  Desktop::pressCombination({kF5});
+  EXPECT_THAT(ran(), ElementsAre("refresh"));
+}
+
+TEST_F(Shortcuts, AHookTheSystemRefusesIsTriedAgainOnlyAfterEverythingIsRemoved) {
+  Desktop::refuseHooks(true);
+  try {
+    bind(u"F5", "refresh");
+    FAIL() << "no error";
+  } catch (const vesk::Exception& exception) {
+    EXPECT_EQ(exception.errorNumber(), 2400);
+    EXPECT_STREQ(exception.what(), "Cannot listen to keyboard events");
+  }
+  EXPECT_EQ(scheduler().shortcutCount(), 1u);  // the shortcut stays
+  Desktop::refuseHooks(false);
+  bind(u"F6", "later");  // the handler does not try again
+  EXPECT_FALSE(keyboardHooked());
+
+  scheduler().removeAllShortcuts();
+  bind(u"F5", "refresh");
+  EXPECT_TRUE(keyboardHooked());
+}
+
+}  // namespace
+}  // namespace brevo
