@@ -37,4 +37,17 @@ int16_t LastError::recordUnknownException() {
   return record(kGeneralFailure, "Unknown fatal error occured");
 }
 
+int16_t LastError::recordFailure(std::exception_ptr failure) {
+  if (!failure) return kNoError;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const vesk::Exception& exception) {
+    return recordException(exception);
+  } catch (const std::exception& exception) {
+    return recordStdException(exception);
+  } catch (...) {
+    return recordUnknownException();
+  }
+}
+
 }  // namespace qbx

@@ -37,6 +37,8 @@ class LastError {
   static int16_t recordException(const vesk::Exception& exception);
   static int16_t recordStdException(const std::exception& exception);
   static int16_t recordUnknownException();
+  // Records `failure` by its kind, as the three above do; a null pointer records nothing.
+  static int16_t recordFailure(std::exception_ptr failure);
 };
 
 }  // namespace qbx

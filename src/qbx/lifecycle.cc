@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "brevo/script_scheduler.h"
+#include "brevo/windows_event_handler.h"
 #include "platform/string_resources.h"
 #include "qbx/last_error.h"
 #include "qbx/plugin_state.h"
@@ -50,6 +51,9 @@ void initialise(FM_ExternCallStruct* record) {
     record->result = FM_INIT_FAILED;
     return;
   }
+  // Scripts that shortcuts start from inside the keyboard hook fail as idle work does.
+  brevo::setKeyEventFailureReporter(
+      [](std::exception_ptr failure) { LastError::recordFailure(failure); });
   PluginState::setInitialised(true);
   record->result = FM_INIT_OK;
 }
@@ -59,12 +63,8 @@ void idle(const FM_ExternCallStruct* record) {
   if (!PluginState::initialised() || record->parameter1 > FM_IDLE_SCRIPT_RUNNING) return;
   try {
     IdleWork::run();
-  } catch (const vesk::Exception& exception) {
-    LastError::recordException(exception);
-  } catch (const std::exception& exception) {
-    LastError::recordStdException(exception);
   } catch (...) {
-    LastError::recordUnknownException();
+    LastError::recordFailure(std::current_exception());
   }
 }
 

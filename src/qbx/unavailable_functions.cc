@@ -15,22 +15,15 @@ int16_t notAvailable(HostCode hostCode, FM_Data* result) {
 }
 }  // namespace
 
-#define QBX_NOT_AVAILABLE(name, hostCode)                                    \
-  QBX_EXTERNAL_FUNCTION(name) {                                              \
-    (void)functionId;                                                        \
-    (void)environment;                                                       \
-    (void)parameters;                                                        \
-    return notAvailable(hostCode, result);                                   \
+#define QBX_NOT_AVAILABLE(name, hostCode)  \
+  QBX_EXTERNAL_FUNCTION(name) {            \
+    (void)functionId;                      \
+    (void)environment;                     \
+    (void)parameters;                      \
+    return notAvailable(hostCode, result); \
   }
 
-QBX_NOT_AVAILABLE(Quibo_LockWindows, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_UnlockWindows, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_GetDefaultPrinter, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_SetDefaultPrinter, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_GetPrinterNames, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_RegExp_Substitute, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_RegExp_PatternCount, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_GetSpecialWindows, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_SetScriptShortcut, HostCode::AlwaysZero)
 
 }  // namespace qbx

@@ -8,6 +8,7 @@
 #include "fm/objects.h"
 #include "plugin_session.h"
 #include "standin/control.h"
+#include "standin/desktop.h"
 
 namespace quibo_test {
 namespace {
@@ -37,6 +38,15 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_DoSystemScript", {"\"echo hi; echo err >&2\"", "\"BASH\"", "\"x\""}},
     {"Quibo_DoSystemScript", {"\"echo\"", "\"BAT\""}, true},
     {"Quibo_LockWindows", {}, true},
+    {"Quibo_UnlockWindows", {"\"all\""}, true},
+    {"Quibo_GetSpecialWindows", {}},
+    {"Quibo_SetScriptShortcut", {"\"ctrl shift r\"", "\"Report\"", "\"p\"", "\"resume\""}},
+    {"Quibo_SetScriptShortcut", {"\"F2\"", "\"Report\""}},
+    {"Quibo_SetScriptShortcut", {"\"Ctrl r\"", "\"Report\""}, true},
+    {"Quibo_GetDefaultPrinter", {}},
+    {"Quibo_GetPrinterNames", {}},
+    {"Quibo_SetDefaultPrinter", {"\"Office\""}},
+    {"Quibo_SetDefaultPrinter", {}, true},
     {"Quibo_ExecuteSQL", {"\"SELECT 1, 'a' UNION ALL SELECT 2, 'b'\"", "\",\""}},
     {"Quibo_ExecuteSQL", {"\"SELEC\""}, true},
     {"Quibo_MergeText", {"\"a <<1+1>> b <<1+1>> <<bad(>> c\""}},
@@ -64,21 +74,23 @@ class FailureSweep : public PluginTest {
   static LastError designedError(const Call& call) {
     if (!call.failsByDesign) return {};
     resetLastError();
-    std::string calculation = std::string(call.name) + "(";
+    std::string calculation = call.name;
     for (size_t index = 0; index < call.parameters.size(); ++index) {
-      calculation += (index > 0 ? " ; " : " ") + call.parameters[index];
+      calculation += (index > 0 ? " ; " : "( ") + call.parameters[index];
     }
-    evaluate(calculation + " )");
+    evaluate(call.parameters.empty() ? calculation : calculation + " )");
     return {evaluated("Quibo_Get( \"lastError\" )"),
             evaluated("Quibo_Get( \"lastErrorMessage\" )")};
   }
 
-  // Empties the global values store, whose values hold host objects of their own; the last error
-  // stays as it was.
+  // Empties the global values store and the shortcuts, whose values and scripts hold host
+  // objects of their own; the last error stays as it was.
   static void forgetGlobalValues() {
     const auto& functions = standin::Session::instance().registeredFunctions();
     for (const auto& function : functions) {
-      if (function.name != u"Quibo_SetGlobal") continue;
+      if (function.name != u"Quibo_SetGlobal" && function.name != u"Quibo_SetScriptShortcut") {
+        continue;
+      }
       fm::DataVect parameters;
       fm::Data key, value, result;
       fm::Text empty;
@@ -95,6 +107,9 @@ class FailureSweep : public PluginTest {
 };
 
 TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
+  standin::Session::instance().addScript(u"Report", u"1");
+  standin::Desktop::openWindow(u"Data Viewer");
+  standin::Desktop::openWindow(u"help");
   int64_t injected = 0;
   for (const Call& call : kBuiltCalls) {
     const standin::RegisteredFunction& function = registered(call.name);
@@ -138,6 +153,8 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
   EXPECT_EQ(standin::liveObjectCount(), 0);
   std::printf("[ sweep    ] %lld injected host failures\n", static_cast<long long>(injected));
   EXPECT_GT(injected, 100);
+  standin::Session::instance().closeAll();
+  standin::Desktop::reset();
 }
 
 TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {
