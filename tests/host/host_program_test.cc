@@ -62,7 +62,7 @@ class HostProgram : public ::testing::Test {
 
 TEST_F(HostProgram, ShowsAFailedCallAsAQuestionMarkWithItsCode) {
   const Outcome result = run({"-e", "Quibo_Get", "-e", "Quibo_Get( \"lastErrorMessage\" )", "-e",
-                          "Quibo_Get( \"lastError\" )"});
+                              "Quibo_Get( \"lastError\" )"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "?\nNot enough parameters\n-50\n");
   EXPECT_THAT(result.err, HasSubstr("\n-50\n"));
@@ -76,27 +76,47 @@ TEST_F(HostProgram, PrintsCarriageReturnsAsLineBreaks) {
 
 TEST_F(HostProgram, RunsLinesFromStandardInputWithCommentsAndCommands) {
   const std::filesystem::path database = folder_ / "people.sqlite";
-  const Outcome result = run({}, "# a comment\n"
+  const Outcome result = run({},
+                             "# a comment\n"
                              "Quibo_Version( \"long\" )\n"
-                             ":open People=" + database.string() + "\n"
-                             ":use People\n"
-                             "Get( FileName )\n"
-                             ":script Hello = \"Hi \" & Get( ScriptParameter )\n"
-                             "ScriptNames( \"People\" )\n"
-                             ":advance 3600\n"
-                             ":frobnicate\n"
-                             "\"after\" & \" the error\"\n"
-                             ":quit\n"
-                             "\"never\"\n");
+                             ":open People=" +
+                                 database.string() +
+                                 "\n"
+                                 ":use People\n"
+                                 "Get( FileName )\n"
+                                 ":script Hello = \"Hi \" & Get( ScriptParameter )\n"
+                                 "ScriptNames( \"People\" )\n"
+                                 ":advance 3600\n"
+                                 ":frobnicate\n"
+                                 "\"after\" & \" the error\"\n"
+                                 ":quit\n"
+                                 "\"never\"\n");
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "Halvik Quibo Plug-In 1.2\nPeople\nHello\nafter the error\n");
   EXPECT_THAT(result.err, HasSubstr("unknown host command :frobnicate"));
 }
 
+TEST_F(HostProgram, PressesKeysAndOpensWindowsOfTheDesktop) {
+  const Outcome result = run({},
+                             ":script Hello = \"Hi \" & Get( ScriptParameter )\n"
+                             "Quibo_SetScriptShortcut( \"ctrl shift h\" ; \"Hello\" ; \"you\" )\n"
+                             ":key ctrl h\n"
+                             ":key shift ctrl h\n"
+                             ":window Data Viewer\n"
+                             ":window Other\n"
+                             "Quibo_GetSpecialWindows\n"
+                             ":key ctrl nothing\n");
+  EXPECT_EQ(result.out,
+            "0\n"
+            "started script \"Hello\" of \"Untitled\", control 0, parameter \"you\"\nHi you\n"
+            "Data Viewer\n");
+  EXPECT_THAT(result.err, HasSubstr("unknown key \"nothing\""));
+}
+
 TEST_F(HostProgram, RunsAScriptFileAndOpensFilesFromTheCommandLine) {
   std::ofstream(folder_ / "lines.calc") << "Get( FileName )\nUpper( \"abc\" )\n";
   const Outcome result = run({"--file", "Notes=" + (folder_ / "notes.sqlite").string(),
-                          (folder_ / "lines.calc").string()});
+                              (folder_ / "lines.calc").string()});
   EXPECT_EQ(result.out, "Notes\nABC\n");
 }
 

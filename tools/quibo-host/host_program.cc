@@ -9,6 +9,7 @@
 
 #include "fm/api.h"
 #include "fm/objects.h"
+#include "standin/desktop.h"
 #include "standin/unicode.h"
 
 namespace quibo_host {
@@ -130,7 +131,8 @@ void LineRunner::evaluate(const std::string& calculation) {
 
 void LineRunner::command(const std::string& line) {
   const size_t space = line.find_first_of(" \t");
-  const std::string name = line.substr(1, space == std::string::npos ? std::string::npos : space - 1);
+  const std::string name =
+      line.substr(1, space == std::string::npos ? std::string::npos : space - 1);
   const std::string argument = space == std::string::npos ? "" : trimmed(line.substr(space));
   standin::Session& session = standin::Session::instance();
   if (name == "open") {
@@ -160,11 +162,35 @@ void LineRunner::command(const std::string& line) {
     auto [script, calculation] = splitAssignment(argument);
     if (script.empty()) throw std::invalid_argument(":script needs a NAME");
     session.addScript(fromUtf8(script), fromUtf8(calculation));
+  } else if (name == "window") {
+    standin::Desktop::openWindow(fromUtf8(argument));
+  } else if (name == "key") {
+    pressKeys(argument);
   } else if (name == "quit") {
     quit_ = true;
   } else {
     throw std::invalid_argument("unknown host command :" + name);
   }
+}
+
+// The words of a combination, each a key name or one character, pressed together with a
+// FileMaker window in front; scripts that the press started run as after a calculation.
+void LineRunner::pressKeys(const std::string& words) {
+  std::vector<uint32_t> keys;
+  size_t from = 0;
+  while (from < words.size()) {
+    const size_t end = std::min(words.find(' ', from), words.size());
+    const std::string word = words.substr(from, end - from);
+    from = end + 1;
+    if (word.empty()) continue;
+    const auto key = standin::Desktop::virtualKeyNamed(fromUtf8(word));
+    if (!key) throw std::invalid_argument("unknown key \"" + word + "\"");
+    keys.push_back(*key);
+  }
+  if (keys.empty()) throw std::invalid_argument(":key needs the keys to press");
+  standin::Desktop::frontFileMakerWindow();
+  standin::Desktop::pressCombination(keys);
+  runStartedScripts();
 }
 
 void LineRunner::idle() {

@@ -36,6 +36,7 @@ class LineRunner {
  private:
   void evaluate(const std::string& calculation);
   void command(const std::string& line);
+  void pressKeys(const std::string& words);
   void idle();
   void runStartedScripts();
 
