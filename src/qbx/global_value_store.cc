@@ -32,13 +32,15 @@ GlobalValueStore& GlobalValueStore::instance() {
 }
 
 void GlobalValueStore::storeValue(std::u16string_view key, const FM_Data* value) {
-  if (auto found = values_.find(key); found != values_.end()) {
-    brevo::copyData(value, found->second->data());
+  // One descent of the tree finds the value or the place for it.
+  const auto place = values_.lower_bound(key);
+  if (place != values_.end() && place->first == key) {
+    brevo::copyData(value, place->second->data());
     return;
   }
   auto stored = std::make_shared<Value>();
   brevo::copyData(value, stored->data());
-  values_.emplace(Key(key), std::move(stored));
+  values_.emplace_hint(place, Key(key), std::move(stored));
 }
 
 void GlobalValueStore::setValue(std::u16string_view key, const FM_Data* value) {
