@@ -1,4 +1,5 @@
 # Thin wrapper over the CMake presets.
+SHELL := /bin/bash
 .PHONY: all build demo test test-fast test-sanitize bench fuzz clean
 
 JOBS ?= $(shell nproc)
@@ -29,13 +30,21 @@ bench:
 	cmake --build --preset bench -j $(JOBS)
 	./build-bench/quibo-bench
 
-# Fuzzes the network answer parser for FUZZ_SECONDS (needs clang).
+# Runs each fuzz target for FUZZ_SECONDS (needs clang), each with its own corpus folder under
+# build-fuzz and its dictionary from fuzz/ when there is one.
 FUZZ_SECONDS ?= 60
+FUZZERS = public_ip_response text_pieces calculation key_descriptor sort_selector merge_template
 fuzz:
-	cmake -S . -B build-fuzz -G Ninja -DQUIBO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B build-fuzz -G Ninja -DQUIBO_FUZZ=ON -DQUIBO_BENCHMARKS=OFF -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus
-	./build-fuzz/public_ip_response_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16000 build-fuzz/corpus
+	set -e; for fuzzer in $(FUZZERS); do \
+	  mkdir -p build-fuzz/corpus/$$fuzzer; \
+	  dictionary=""; [ -f fuzz/$$fuzzer.dict ] && dictionary="-dict=fuzz/$$fuzzer.dict"; \
+	  echo "fuzzing $$fuzzer for $(FUZZ_SECONDS) s"; \
+	  ./build-fuzz/$${fuzzer}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16000 $$dictionary \
+	    -print_final_stats=1 build-fuzz/corpus/$$fuzzer 2>&1 | grep -E '^(Done|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' ; \
+	  [ $${PIPESTATUS[0]} -eq 0 ]; \
+	done
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

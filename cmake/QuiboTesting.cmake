@@ -3,6 +3,9 @@
 include(GoogleTest)
 
 function(quibo_test)
+  if(QUIBO_FUZZ)  # the fuzzing build makes only the fuzzers
+    return()
+  endif()
   cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)

@@ -1,7 +1,6 @@
 #include "qbx/registry.h"
 
 #include <array>
-#include <ranges>
 
 #include "fm/objects.h"
 #include "qbx/functions.h"
@@ -87,9 +86,12 @@ bool registerFunctions() {
 void unregisterFunctions() {
   try {
     fm::QuadChar pluginId(kPluginId);
-    for (const ExternalFunction& function : kExternalFunctions | std::views::reverse) {
+    // Reverse iterators rather than a reversed view: clang's fuzzing build reads these headers
+    // too, and its ranges support is older.
+    for (auto function = kExternalFunctions.rbegin(); function != kExternalFunctions.rend();
+         ++function) {
       try {
-        unregisterWith(pluginId, function.id);
+        unregisterWith(pluginId, function->id);
       } catch (...) {
       }
     }
