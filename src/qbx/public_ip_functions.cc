@@ -27,9 +27,10 @@ char requestBuffer[kBufferSize];
 
 // The request line, one Host header and the empty line: nothing else is sent.
 void buildPublicIPRequest(const std::string& host) {
-  std::snprintf(hostNameBuffer, sizeof hostNameBuffer, "%s", host.c_str());
+  // Both copies cut what does not fit, as the fixed buffers are meant to.
+  (void)std::snprintf(hostNameBuffer, sizeof hostNameBuffer, "%s", host.c_str());
   const std::string request = std::string("GET / HTTP/1.1\r\nHost: ") + hostNameBuffer + "\r\n\r\n";
-  std::snprintf(requestBuffer, sizeof requestBuffer, "%s", request.c_str());
+  (void)std::snprintf(requestBuffer, sizeof requestBuffer, "%s", request.c_str());
 }
 
 // Connects, retrying at once after a refusal, eleven times at most; a connect that times out
@@ -38,8 +39,10 @@ bool connectWithRetries(platform::StreamSocket& socket, std::chrono::millisecond
   for (int failures = 0;; ++failures) {
     const platform::IoResult result = socket.connect(timeout);
     if (result == platform::IoResult::Done) return true;
-    std::printf("Error while connecting: %s", platform::errorText(socket.lastError()).c_str());
-    std::fflush(stdout);
+    // A diagnostic only: nothing depends on its reaching the output.
+    (void)std::printf("Error while connecting: %s",
+                      platform::errorText(socket.lastError()).c_str());
+    (void)std::fflush(stdout);
     if (result == platform::IoResult::TimedOut || failures >= kConnectRetries) return false;
   }
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "brevo/data_copy.h"
 #include "fm/objects.h"
 #include "platform/string_resources.h"
 #include "platform/system.h"
-#include "brevo/data_copy.h"
 #include "qbx/function_frame.h"
 #include "qbx/functions.h"
 #include "qbx/last_error.h"
@@ -41,8 +41,8 @@ Selector lookUp(const FM_DataVect* parameters, std::initializer_list<std::string
 
 std::string autoUpdateNumber() {
   char text[16];
-  std::snprintf(text, sizeof text, "%02d%02d%02d%02d", kFileVersion[0], kFileVersion[1],
-                kFileVersion[2], kFileVersion[3]);
+  (void)std::snprintf(text, sizeof text, "%02d%02d%02d%02d", kFileVersion[0], kFileVersion[1],
+                      kFileVersion[2], kFileVersion[3]);
   return text;
 }
 
@@ -55,7 +55,8 @@ void setTextResult(FM_Data* result, std::string_view text, int32_t encoding = FM
 void answerVersion(const FM_DataVect* parameters, FM_Data* result) {
   VersionFormat format = VersionFormat::Short;
   if (fm::size(parameters) > 0) {
-    auto index = findKeyword(fm::textAt(parameters, 0), {"short", "long", "platform", "autoupdate"});
+    auto index =
+        findKeyword(fm::textAt(parameters, 0), {"short", "long", "platform", "autoupdate"});
     if (index) format = static_cast<VersionFormat>(*index);
   }
   fm::Text answer;
@@ -86,16 +87,18 @@ std::vector<double> readNumberLines(const std::string& text) {
   std::istringstream lines(text);
   std::string line;
   while (std::getline(lines, line, '\r')) {
-    double number = 0;
-    if (std::sscanf(line.c_str(), "%lf", &number) == 1) numbers.push_back(number);
+    // The number at the start of the line; a line that starts with none is left out.
+    char* end = nullptr;
+    const double number = std::strtod(line.c_str(), &end);
+    if (end != line.c_str()) numbers.push_back(number);
   }
   return numbers;
 }
 
 void answerSorted(const FM_DataVect* parameters, FM_Data* result) {
   const FM_Text* list = fm::textAt(parameters, 1);
-  std::vector<double> numbers = readNumberLines(
-      fm::bytes(list, FM_ENCODING_ASCII_MAC, fm::size(list) + 1));
+  std::vector<double> numbers =
+      readNumberLines(fm::bytes(list, FM_ENCODING_ASCII_MAC, fm::size(list) + 1));
   std::sort(numbers.begin(), numbers.end());
   std::ostringstream answer;
   for (double number : numbers) answer << number << '\r';
@@ -117,8 +120,7 @@ void answerStandardError(FM_Data* result) {
 
 }  // namespace
 
-int16_t Quibo_Version(int16_t, const FM_ExprEnv*, const FM_DataVect* parameters,
-                      FM_Data* result) {
+int16_t Quibo_Version(int16_t, const FM_ExprEnv*, const FM_DataVect* parameters, FM_Data* result) {
   // FileMaker shows the version in its plug-in list, so this function never fails towards it.
   return runInFrame(HostCode::AlwaysZero, result, [&] {
     answerVersion(parameters, result);
@@ -129,8 +131,8 @@ int16_t Quibo_Version(int16_t, const FM_ExprEnv*, const FM_DataVect* parameters,
 int16_t Quibo_Get(int16_t, const FM_ExprEnv*, const FM_DataVect* parameters, FM_Data* result) {
   return runInFrame(HostCode::Recorded, result, [&] {
     if (fm::size(parameters) == 0) vesk::fail(kBadParameter, "Not enough parameters");
-    switch (lookUp<GetSelector>(parameters, {"lastError", "lastErrorMessage", "isLocked",
-                                             "timestamp", "sort", "stderr"})) {
+    switch (lookUp<GetSelector>(
+        parameters, {"lastError", "lastErrorMessage", "isLocked", "timestamp", "sort", "stderr"})) {
       case GetSelector::LastError:
         setNumberResult(result, LastError::number());
         break;

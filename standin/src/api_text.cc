@@ -70,7 +70,9 @@ void FM_Text_AssignWide(FM_Text* text, const wchar_t* wide, FM_ErrorRecord* erro
   hostCallVoid(error, [&] {
     std::u16string value;
     for (const wchar_t* character = wide; character != nullptr && *character != 0; ++character) {
-      const auto point = static_cast<uint32_t>(*character);
+      // A negative wide character is no code point and falls through to the unit it truncates to.
+      const auto point =
+          static_cast<uint32_t>(*character);  // NOLINT(bugprone-signed-char-misuse,cert-str34-c)
       if constexpr (sizeof(wchar_t) == 2) {
         value += static_cast<char16_t>(point);
       } else if (point >= 0x10000 && point <= 0x10FFFF) {
@@ -130,9 +132,8 @@ void FM_Text_GetUnicode(const FM_Text* text, uint16_t* buffer, uint32_t position
   });
 }
 
-uint32_t FM_Text_GetBytes(const FM_Text* text, char* buffer, uint32_t bufferSize,
-                          uint32_t position, uint32_t size, int32_t encoding,
-                          FM_ErrorRecord* error) {
+uint32_t FM_Text_GetBytes(const FM_Text* text, char* buffer, uint32_t bufferSize, uint32_t position,
+                          uint32_t size, int32_t encoding, FM_ErrorRecord* error) {
   return hostCall<uint32_t>(error, 0, [&]() -> uint32_t {
     if (buffer == nullptr || bufferSize == 0) return 0;
     const auto [start, count] = clippedRange(*text, position, size);

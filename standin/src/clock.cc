@@ -19,7 +19,9 @@ double realLocalSeconds() {
   tm local{};
   localtime_r(&now.tv_sec, &local);
   return kUnixEpochSinceYearOne + static_cast<double>(now.tv_sec) +
-         static_cast<double>(local.tm_gmtoff) + static_cast<double>(now.tv_nsec / 1000000) / 1000.0;
+         static_cast<double>(local.tm_gmtoff) +
+         // Whole milliseconds, as the host's clock has them.
+         static_cast<double>(now.tv_nsec / 1000000) / 1000.0;  // NOLINT(bugprone-integer-division)
 }
 }  // namespace
 

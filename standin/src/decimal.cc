@@ -1,7 +1,7 @@
 // Exact decimal arithmetic with 16 digits after the point.
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "objects.h"
@@ -52,7 +52,8 @@ Decimal Decimal::fromDouble(double value, int precision) {
   if (!std::isfinite(value)) return Decimal();
   // The shortest text that reads back as the same double is the decimal the caller meant.
   char buffer[64];
-  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (error != std::errc()) return Decimal();
   std::u16string text(buffer, end);
   return parse(text).value_or(Decimal()).roundedTo(precision);
@@ -89,14 +90,15 @@ std::optional<Decimal> Decimal::parse(const std::u16string& text) {
   if (!sawDigit) return std::nullopt;
   const int kept = fractionDigits < kFractionDigits ? fractionDigits : kFractionDigits;
   Decimal number;
-  number.scaled_ = integerPart * kScale + fractionPart * powerOfTen(kFractionDigits - kept) +
-                   (roundUp ? 1 : 0);
+  number.scaled_ =
+      integerPart * kScale + fractionPart * powerOfTen(kFractionDigits - kept) + (roundUp ? 1 : 0);
   if (negative) number.scaled_ = -number.scaled_;
   return number;
 }
 
 double Decimal::toDouble() const {
-  return static_cast<double>(scaled_ / kScale) +
+  // The whole part divided exactly first, so that large values keep their integer digits.
+  return static_cast<double>(scaled_ / kScale) +  // NOLINT(bugprone-integer-division)
          static_cast<double>(scaled_ % kScale) / static_cast<double>(kScale);
 }
 

@@ -14,7 +14,9 @@ namespace {
 
 enum Level { kOr, kAnd, kNot, kComparison, kConcatenation, kSum, kProduct, kPower, kOperand };
 
-// The operators of each binary level; the word operators are matched ignoring case.
+// The operators of each binary level; the word operators are matched ignoring case. Made when the
+// host library loads: a process that cannot allocate these few strings cannot host anything.
+// NOLINTNEXTLINE(cert-err58-cpp)
 const std::array<std::vector<std::u16string>, kOperand> kOperatorsOfLevel = {{
     {u"or", u"xor"},
     {u"and"},
@@ -71,8 +73,7 @@ class Parser {
   const std::u16string* operatorAt(int level) const {
     const Token& token = peek();
     if (token.kind != TokenKind::Symbol && token.kind != TokenKind::Name) return nullptr;
-    const std::u16string text =
-        token.kind == TokenKind::Name ? lowercased(token.text) : token.text;
+    const std::u16string text = token.kind == TokenKind::Name ? lowercased(token.text) : token.text;
     for (const std::u16string& symbol : kOperatorsOfLevel[level]) {
       if (symbol == text) return &symbol;
     }

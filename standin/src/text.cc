@@ -23,7 +23,8 @@ static void mergeAround(std::vector<StyleRun>& runs, size_t index) {
   size_t low = index > 0 ? index - 1 : 0;
   size_t high = std::min(index + 2, runs.size());
   for (size_t i = high; i-- > low + 1;) {
-    if (i < runs.size() && runs[i].style == runs[i - 1].style) runs.erase(runs.begin() + i);
+    if (i < runs.size() && runs[i].style == runs[i - 1].style)
+      runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i));
   }
   if (runs.size() == 1 && isPlain(runs[0].style)) runs.clear();
 }
