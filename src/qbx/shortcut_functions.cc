@@ -54,11 +54,12 @@ void setScriptShortcut(const FM_ExprEnv* environment, const FM_DataVect* paramet
 
 int16_t Quibo_SetScriptShortcut(int16_t, const FM_ExprEnv* environment,
                                 const FM_DataVect* parameters, FM_Data* result) {
-  if (isServerHost()) {
-    setNumberResult(result, kNotAvailableHere);
-    return 0;
-  }
   return runInFrame(HostCode::AlwaysZero, result, [&] {
+    // A server host has no keyboard: the answer says so, and no error is recorded.
+    if (isServerHost()) {
+      setNumberResult(result, kNotAvailableHere);
+      return 0;
+    }
     setScriptShortcut(environment, parameters);
     setNumberResult(result, kNoError);
     return 0;

@@ -43,23 +43,28 @@ int16_t getSpecialWindows(FM_Data* result) {
   return 0;
 }
 
+// A server host has no windows: the answer says so, and no error is recorded. Setting that
+// answer is a host call too, so it happens inside the frame.
+bool answeredAsServerHost(FM_Data* result) {
+  if (!isServerHost()) return false;
+  setNumberResult(result, kNotAvailableHere);
+  return true;
+}
+
 int16_t onlyOnMacOs(FM_Data* result, const char* message) {
-  if (isServerHost()) {
-    setNumberResult(result, kNotAvailableHere);
-    return 0;
-  }
-  return runInFrame(HostCode::AlwaysZero, result,
-                    [&]() -> int16_t { vesk::fail(kNotAvailableHere, message); });
+  return runInFrame(HostCode::AlwaysZero, result, [&]() -> int16_t {
+    if (answeredAsServerHost(result)) return 0;
+    vesk::fail(kNotAvailableHere, message);
+  });
 }
 
 }  // namespace
 
 int16_t Quibo_GetSpecialWindows(int16_t, const FM_ExprEnv*, const FM_DataVect*, FM_Data* result) {
-  if (isServerHost()) {
-    setNumberResult(result, kNotAvailableHere);
-    return 0;
-  }
-  return runInFrame(HostCode::AlwaysZero, result, [&] { return getSpecialWindows(result); });
+  return runInFrame(HostCode::AlwaysZero, result, [&]() -> int16_t {
+    if (answeredAsServerHost(result)) return 0;
+    return getSpecialWindows(result);
+  });
 }
 
 int16_t Quibo_LockWindows(int16_t, const FM_ExprEnv*, const FM_DataVect*, FM_Data* result) {
