@@ -7,13 +7,13 @@
 
 #include "brevo/script_scheduler.h"
 #include "brevo/windows_event_handler.h"
-#include "standin/desktop.h"
+#include "desktop_driver.h"
 #include "vesk/exception.h"
 
 namespace brevo {
 namespace {
 
-using standin::Desktop;
+namespace desktop = quibo_test::desktop;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -40,8 +40,8 @@ std::vector<std::string> reportedFailures;
 class Shortcuts : public ::testing::Test {
  protected:
   void SetUp() override {
-    Desktop::reset();
-    Desktop::frontFileMakerWindow();
+    desktop::reset();
+    desktop::frontFileMakerWindow();
     reportedFailures.clear();
     setKeyEventFailureReporter([](std::exception_ptr failure) {
       try {
@@ -54,7 +54,7 @@ class Shortcuts : public ::testing::Test {
   void TearDown() override {
     scheduler().removeAllShortcuts();
     setKeyEventFailureReporter(nullptr);
-    Desktop::reset();
+    desktop::reset();
   }
 
   static ScriptScheduler& scheduler() { return *ScriptScheduler::instance(); }
@@ -72,21 +72,27 @@ class Shortcuts : public ::testing::Test {
 };
 
 TEST_F(Shortcuts, TheHookLivesFromTheFirstShortcutToTheLastRemoval) {
-  const size_t hooksBefore = Desktop::hookCount();
-  const size_t mutexesBefore = Desktop::openMutexHandles();
+  const std::optional<size_t> hooksBefore = desktop::hookCount();
+  const std::optional<size_t> mutexesBefore = desktop::openMutexHandles();
   bind(u"ctrl a", "first");
   EXPECT_TRUE(keyboardHooked());
-  EXPECT_EQ(Desktop::hookCount(), hooksBefore + 1);
+  if (hooksBefore) {
+    EXPECT_EQ(desktop::hookCount(), *hooksBefore + 1);
+  }
   bind(u"ctrl b", "second");
-  EXPECT_EQ(Desktop::hookCount(), hooksBefore + 1);  // one hook for all shortcuts
+  if (hooksBefore) {
+    EXPECT_EQ(desktop::hookCount(), *hooksBefore + 1);  // one hook for all
+  }
 
   unbind(u"ctrl a");
   EXPECT_TRUE(keyboardHooked());
   unbind(u"ctrl b");
   EXPECT_FALSE(keyboardHooked());
-  EXPECT_EQ(Desktop::hookCount(), hooksBefore);
-  EXPECT_EQ(Desktop::openMutexHandles(), mutexesBefore);
+  EXPECT_EQ(desktop::hookCount(), hooksBefore);
+  EXPECT_EQ(desktop::openMutexHandles(), mutexesBefore);
   EXPECT_FALSE(keyboardEventSource());
+  desktop::pressCombination({kControl, 'A'});
+  EXPECT_THAT(ran(), IsEmpty());
 }
 
 TEST_F(Shortcuts, RemovingEverythingUnhooks) {
@@ -95,28 +101,28 @@ TEST_F(Shortcuts, RemovingEverythingUnhooks) {
   scheduler().removeAllShortcuts();
   EXPECT_FALSE(keyboardHooked());
   EXPECT_EQ(scheduler().shortcutCount(), 0u);
-  Desktop::pressCombination({kControl, 'A'});
+  desktop::pressCombination({kControl, 'A'});
   EXPECT_THAT(ran(), IsEmpty());
 }
 
 TEST_F(Shortcuts, FiresOnlyForTheExactCombination) {
   bind(u"ctrl shift a", "exact");
   bind(u"a", "plain");
-  Desktop::pressCombination({kControl, kShift, 'A'});
+  desktop::pressCombination({kControl, kShift, 'A'});
   EXPECT_THAT(ran(), ElementsAre("exact"));
-  Desktop::pressCombination({kShift, 'A'});  // {97, 256} is not {97}
+  desktop::pressCombination({kShift, 'A'});  // {97, 256} is not {97}
   EXPECT_THAT(ran(), IsEmpty());
-  Desktop::pressCombination({'A'});
+  desktop::pressCombination({'A'});
   EXPECT_THAT(ran(), ElementsAre("plain"));
-  Desktop::pressCombination({kAlt, kControl, kShift, 'A'});
+  desktop::pressCombination({kAlt, kControl, kShift, 'A'});
   EXPECT_THAT(ran(), IsEmpty());
 }
 
 TEST_F(Shortcuts, LettersArePressedInLowerCase) {
   bind(u"ctrl A", "never");
   bind(u"ctrl z", "folded");
-  Desktop::pressCombination({kControl, 'A'});
-  Desktop::pressCombination({kControl, 'Z'});
+  desktop::pressCombination({kControl, 'A'});
+  desktop::pressCombination({kControl, 'Z'});
   EXPECT_THAT(ran(), ElementsAre("folded"));
 }
 
@@ -125,64 +131,67 @@ TEST_F(Shortcuts, NamedKeysAndModifierOnlyCombinations) {
   bind(u"pagedown", "down");
   bind(u"alt F5", "refresh");
   bind(u"ctrl shift", "modifiers");
-  Desktop::pressCombination({kPageUp});
-  Desktop::pressCombination({kPageDown});
-  Desktop::pressCombination({kAlt, kF5});
+  desktop::pressCombination({kPageUp});
+  desktop::pressCombination({kPageDown});
+  desktop::pressCombination({kAlt, kF5});
   // Home has no character: only the modifiers held count.
-  Desktop::pressCombination({kControl, kShift, kHome});
+  desktop::pressCombination({kControl, kShift, kHome});
   EXPECT_THAT(ran(), ElementsAre("up", "down", "refresh", "modifiers"));
 }
 
 TEST_F(Shortcuts, OnlyInFileMakerWindowsAndNeverOnKeyUp) {
   bind(u"F5", "refresh");
-  Desktop::openWindow(u"Notes");  // another program in front
-  Desktop::pressCombination({kF5});
+  desktop::openWindow(u"Notes");  // another program in front
+  desktop::pressCombination({kF5});
   EXPECT_THAT(ran(), IsEmpty());
-  Desktop::frontFileMakerWindow();
-  Desktop::sendKeyEvent(kF5, false);
+  desktop::frontFileMakerWindow();
+  desktop::sendKeyEvent(kF5, false);
   EXPECT_THAT(ran(), IsEmpty());
-  Desktop::sendKeyEvent(kF5, true);
-  Desktop::sendKeyEvent(kF5, false);
+  desktop::sendKeyEvent(kF5, true);
+  desktop::sendKeyEvent(kF5, false);
   EXPECT_THAT(ran(), ElementsAre("refresh"));
 }
 
 TEST_F(Shortcuts, EveryKeyStillReachesTheWindow) {
   bind(u"ctrl s", "save");
-  EXPECT_EQ(Desktop::pressCombination({kControl, 'S'}), 4u);
+  const std::optional<size_t> delivered = desktop::pressCombination({kControl, 'S'});
+  if (delivered) {
+    EXPECT_EQ(*delivered, 4u);
+  }
   EXPECT_THAT(ran(), ElementsAre("save"));
 }
 
 TEST_F(Shortcuts, AKeyBoundTwiceStartsBothUntilRemoved) {
   bind(u"ctrl q", "one");
   bind(u"q ctrl", "two");
-  Desktop::pressCombination({kControl, 'Q'});
+  desktop::pressCombination({kControl, 'Q'});
   EXPECT_THAT(ran(), ElementsAre("one", "two"));
   unbind(u"ctrl q");
   EXPECT_EQ(scheduler().shortcutCount(), 0u);
-  Desktop::pressCombination({kControl, 'Q'});
+  desktop::pressCombination({kControl, 'Q'});
   EXPECT_THAT(ran(), IsEmpty());
 }
 
 TEST_F(Shortcuts, AFailingScriptIsReportedAndTheOthersStillRun) {
   bind(u"F5", "fails", true);
   bind(u"F5", "runs");
-  EXPECT_EQ(Desktop::pressCombination({kF5}), 2u);
+  desktop::pressCombination({kF5});
   EXPECT_THAT(ran(), ElementsAre("fails", "runs"));
   EXPECT_THAT(reportedFailures, ElementsAre("FileMaker script start failed"));
 }
 
 TEST_F(Shortcuts, AKeyIsSkippedWhileAnotherProcessHandlesOne) {
   bind(u"F5", "refresh");
-  Desktop::holdMutexElsewhere(u"Global\\KeybMtx", true);
-  EXPECT_EQ(Desktop::pressCombination({kF5}), 2u);
+  desktop::holdKeyboardMutexElsewhere(true);
+  desktop::pressCombination({kF5});
   EXPECT_THAT(ran(), IsEmpty());
-  Desktop::holdMutexElsewhere(u"Global\\KeybMtx", false);
-  Desktop::pressCombination({kF5});
+  desktop::holdKeyboardMutexElsewhere(false);
+  desktop::pressCombination({kF5});
   EXPECT_THAT(ran(), ElementsAre("refresh"));
 }
 
 TEST_F(Shortcuts, AHookTheSystemRefusesIsTriedAgainOnlyAfterEverythingIsRemoved) {
-  Desktop::refuseHooks(true);
+  if (!desktop::refuseHooks(true)) GTEST_SKIP() << "this desktop installs every hook";
   try {
     bind(u"F5", "refresh");
     FAIL() << "no error";
@@ -191,7 +200,7 @@ TEST_F(Shortcuts, AHookTheSystemRefusesIsTriedAgainOnlyAfterEverythingIsRemoved)
     EXPECT_STREQ(exception.what(), "Cannot listen to keyboard events");
   }
   EXPECT_EQ(scheduler().shortcutCount(), 1u);  // the shortcut stays
-  Desktop::refuseHooks(false);
+  desktop::refuseHooks(false);
   bind(u"F6", "later");  // the handler does not try again
   EXPECT_FALSE(keyboardHooked());
 

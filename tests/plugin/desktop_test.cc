@@ -1,24 +1,25 @@
 // The desktop functions through the stand-in host and its desktop: shortcuts that start scripts
 // of the current file, the special windows, the Mac-only window locking and the printers.
-#include "standin/desktop.h"
-
 #include <gmock/gmock.h>
 
+#include "desktop_driver.h"
 #include "plugin_session.h"
 
 namespace quibo_test {
 namespace {
 
-using standin::Desktop;
+namespace desktop = quibo_test::desktop;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr uint32_t kShift = 16, kControl = 17, kF2 = 113;
+using desktop::kControl;
+using desktop::kF2;
+using desktop::kShift;
 
 class DesktopFunctions : public PluginTest {
  protected:
   void SetUp() override {
-    Desktop::reset();
+    desktop::reset();
     standin::Session& session = standin::Session::instance();
     session.addScript(u"Report", u"\"report \" & Get ( ScriptParameter )");
     session.addScript(u"Resume", u"1");  // a script named like a script control
@@ -28,13 +29,13 @@ class DesktopFunctions : public PluginTest {
     started();
     standin::Session::instance().refuseScriptStarts(0);
     standin::Session::instance().closeAll();
-    Desktop::reset();
+    desktop::reset();
   }
 
   // Presses the keys with a FileMaker window in front.
   static void press(const std::vector<uint32_t>& keys) {
-    Desktop::frontFileMakerWindow();
-    Desktop::pressCombination(keys);
+    desktop::frontFileMakerWindow();
+    desktop::pressCombination(keys);
   }
 
   // The scripts started since the last look, as "name/control(parameter)".
@@ -88,9 +89,11 @@ TEST_F(DesktopFunctions, AnEmptyScriptNameRemovesTheKeyAndAnEmptyKeyRemovesAll) 
   press({kControl, 'R'});
   EXPECT_THAT(started(), ElementsAre("Report/0()"));
 
-  const size_t hooks = Desktop::hookCount();
+  const std::optional<size_t> hooks = desktop::hookCount();
   EXPECT_EQ(evaluated("Quibo_SetScriptShortcut( \"\" ; \"Report\" )"), "0");
-  EXPECT_EQ(Desktop::hookCount(), hooks - 1);
+  if (hooks) {
+    EXPECT_EQ(desktop::hookCount(), *hooks - 1);
+  }
   press({kControl, 'R'});
   EXPECT_THAT(started(), IsEmpty());
 }
@@ -103,13 +106,14 @@ TEST_F(DesktopFunctions, ShortcutFailuresChangeNothing) {
   expectError("Quibo_SetScriptShortcut( \"Ctrl r\" ; \"Report\" )", "-50",
               "Unknown key descriptor in shortcut");
   expectError("Quibo_SetScriptShortcut( \"F2\" ; \"Nothing\" )", "-50", "Invalid script name");
-  Desktop::refuseHooks(true);
-  expectError("Quibo_SetScriptShortcut( \"F2\" ; \"Report\" )", "2400",
-              "Cannot listen to keyboard events");
-  Desktop::refuseHooks(false);
+  if (desktop::refuseHooks(true)) {
+    expectError("Quibo_SetScriptShortcut( \"F2\" ; \"Report\" )", "2400",
+                "Cannot listen to keyboard events");
+    desktop::refuseHooks(false);
+    EXPECT_EQ(desktop::hookCount(), 0u);
+  }
   press({kF2});
   EXPECT_THAT(started(), IsEmpty());
-  EXPECT_EQ(Desktop::hookCount(), 0u);
 }
 
 TEST_F(DesktopFunctions, AScriptThatCannotStartBecomesTheLastError) {
@@ -122,12 +126,12 @@ TEST_F(DesktopFunctions, AScriptThatCannotStartBecomesTheLastError) {
 
 TEST_F(DesktopFunctions, SpecialWindowsInDesktopOrderAndTheirOwnCase) {
   EXPECT_EQ(evaluated("Quibo_GetSpecialWindows"), "");
-  Desktop::openWindow(u"help");
-  Desktop::openWindow(u"Help me");  // only whole titles match
-  Desktop::openWindow(u"Scripts");
-  Desktop::frontFileMakerWindow();
-  Desktop::openWindow(u"DATA VIEWER");
-  Desktop::openWindow(u"");
+  desktop::openWindow(u"help");
+  desktop::openWindow(u"Help me");  // only whole titles match
+  desktop::openWindow(u"Scripts");
+  desktop::frontFileMakerWindow();
+  desktop::openWindow(u"DATA VIEWER");
+  desktop::openWindow(u"");
   const Answer answer = evaluate("Quibo_GetSpecialWindows( \"ignored\" )");
   EXPECT_EQ(answer.code, 0);
   EXPECT_EQ(answer.type, FM_TYPE_TEXT);
@@ -136,7 +140,7 @@ TEST_F(DesktopFunctions, SpecialWindowsInDesktopOrderAndTheirOwnCase) {
 
 TEST_F(DesktopFunctions, ALongTitleIsCutAsTheBufferCutsIt) {
   const std::u16string longHelp = u"Help" + std::u16string(300, u' ');
-  Desktop::openWindow(longHelp);
+  desktop::openWindow(longHelp);
   EXPECT_EQ(evaluated("Quibo_GetSpecialWindows"), "");
 }
 
@@ -158,7 +162,7 @@ TEST_F(DesktopFunctions, PrintersLeaveTheResultAsTheHostPassedIt) {
 }
 
 TEST_F(DesktopFunctions, AServerHostAnswersMinusFourWithoutAnError) {
-  Desktop::openWindow(u"Help");
+  desktop::openWindow(u"Help");
   expectError("Quibo_SetScriptShortcut( \"Ctrl r\" ; \"Report\" )", "-50",
               "Unknown key descriptor in shortcut");
   asServerHost([] {
@@ -168,7 +172,8 @@ TEST_F(DesktopFunctions, AServerHostAnswersMinusFourWithoutAnError) {
       EXPECT_EQ(evaluated(calculation), "-4") << calculation;
     }
     EXPECT_EQ(evaluated("Quibo_Get( \"lastErrorMessage\" )"), "Unknown key descriptor in shortcut");
-    EXPECT_EQ(Desktop::hookCount(), 0u);
+    press({kF2});
+    EXPECT_THAT(started(), IsEmpty());
   });
 }
 

@@ -5,13 +5,15 @@
 // (setting the error number as the result, say).
 #include <gmock/gmock.h>
 
+#include "desktop_driver.h"
 #include "fm/objects.h"
 #include "plugin_session.h"
 #include "standin/control.h"
-#include "standin/desktop.h"
 
 namespace quibo_test {
 namespace {
+
+namespace desktop = quibo_test::desktop;
 
 struct Call {
   const char* name;
@@ -108,8 +110,8 @@ class FailureSweep : public PluginTest {
 
 TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
   standin::Session::instance().addScript(u"Report", u"1");
-  standin::Desktop::openWindow(u"Data Viewer");
-  standin::Desktop::openWindow(u"help");
+  desktop::openWindow(u"Data Viewer");
+  desktop::openWindow(u"help");
   int64_t injected = 0;
   for (const Call& call : kBuiltCalls) {
     const standin::RegisteredFunction& function = registered(call.name);
@@ -154,7 +156,7 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
   std::printf("[ sweep    ] %lld injected host failures\n", static_cast<long long>(injected));
   EXPECT_GT(injected, 100);
   standin::Session::instance().closeAll();
-  standin::Desktop::reset();
+  desktop::reset();
 }
 
 TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {

@@ -9,15 +9,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
+#include "desktop_driver.h"
 #include "fm/objects.h"
 #include "plugin_session.h"
 #include "standin/control.h"
-#include "standin/desktop.h"
 
 namespace quibo_test {
 namespace {
+
+namespace desktop = quibo_test::desktop;
 
 int64_t callCount() {
   const char* configured = std::getenv("QUIBO_SOAK_CALLS");
@@ -125,8 +128,8 @@ void Soak::runCalls(int64_t from, int64_t to) {
     fm::Data result;
     standin::Session::instance().evaluate(utf16(calculationFor(call)), *result.get());
     if (call % 100 == 0) {
-      standin::Desktop::frontFileMakerWindow();
-      standin::Desktop::pressCombination({17, '0' + static_cast<uint32_t>(call / 100 % 10)});
+      desktop::frontFileMakerWindow();
+      desktop::pressCombination({17, '0' + static_cast<uint32_t>(call / 100 % 10)});
       plugin().idle();
       standin::Session::instance().clearStartedScripts();
     }
@@ -134,6 +137,14 @@ void Soak::runCalls(int64_t from, int64_t to) {
 }
 
 TEST_F(Soak, MixedCallsLeaveNothingBehind) {
+  // A temporary folder of its own, so that script files of other processes do not count.
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("quibo-soak-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const char* configured = std::getenv("TMPDIR");
+  const std::optional<std::string> originalFolder =
+      configured != nullptr ? std::optional<std::string>(configured) : std::nullopt;
+  ::setenv("TMPDIR", folder.c_str(), 1);
   standin::Session& session = standin::Session::instance();
   session.openFile(u"Soak", ":memory:");
   session.useFile(u"Soak");
@@ -145,7 +156,7 @@ TEST_F(Soak, MixedCallsLeaveNothingBehind) {
               std::to_string(id) + "', " + std::to_string(id) + ".5)\" )");
   }
   session.addScript(u"Tick", u"Get ( ScriptParameter )");
-  standin::Desktop::openWindow(u"Data Viewer");
+  desktop::openWindow(u"Data Viewer");
 
   const int64_t calls = callCount();
   const int64_t warmUp = calls / 10;
@@ -172,7 +183,13 @@ TEST_F(Soak, MixedCallsLeaveNothingBehind) {
   evaluate("Quibo_SetScriptShortcut( \"\" ; \"\" )");
   evaluate("Quibo_SetGlobal( \"\" ; \"\" )");
   session.closeAll();
-  standin::Desktop::reset();
+  desktop::reset();
+  if (originalFolder) {
+    ::setenv("TMPDIR", originalFolder->c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
