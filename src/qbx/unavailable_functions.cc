@@ -28,8 +28,6 @@ QBX_NOT_AVAILABLE(Quibo_UnlockWindows, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_GetDefaultPrinter, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_SetDefaultPrinter, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_GetPrinterNames, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_RegExp_Substitute, HostCode::AlwaysZero)
-QBX_NOT_AVAILABLE(Quibo_RegExp_PatternCount, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_GetSpecialWindows, HostCode::AlwaysZero)
 QBX_NOT_AVAILABLE(Quibo_SetScriptShortcut, HostCode::AlwaysZero)
 

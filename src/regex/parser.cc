@@ -83,7 +83,25 @@ class Parser {
       ++position_;
       alternation->children.push_back(parseAlternative(depth));
     }
-    return alternation;
+    return asClassIfSingleUnits(std::move(alternation));
+  }
+
+  // Alternatives of one unit each, such as a|b|[0-9], match exactly what their union as a
+  // class matches, at the same position and with nothing captured; as a class they are one
+  // step, and a repeat of them a run.
+  static std::unique_ptr<Node> asClassIfSingleUnits(std::unique_ptr<Node> alternation) {
+    CharClass units;
+    for (const auto& child : alternation->children) {
+      if (child->kind == NodeKind::kUnit) {
+        units.add(child->unit);
+      } else if (child->kind == NodeKind::kClass) {
+        units.add(child->units);
+      } else {
+        return alternation;
+      }
+    }
+    units.finish();
+    return makeClass(std::move(units));
   }
 
   std::unique_ptr<Node> parseAlternative(int depth) {
