@@ -29,13 +29,15 @@ bench:
 	cmake --build --preset bench -j $(JOBS)
 	./build-bench/quibo-bench
 
-# Fuzzes the network answer parser for FUZZ_SECONDS (needs clang).
+# Runs each fuzz target for FUZZ_SECONDS (needs clang): the network answer parser, then the
+# regex parser and matcher.
 FUZZ_SECONDS ?= 60
 fuzz:
 	cmake -S . -B build-fuzz -G Ninja -DQUIBO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus
+	mkdir -p build-fuzz/corpus build-fuzz/regex-corpus
 	./build-fuzz/public_ip_response_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16000 build-fuzz/corpus
+	./build-fuzz/regex_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -dict=fuzz/regex.dict build-fuzz/regex-corpus
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

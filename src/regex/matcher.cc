@@ -140,6 +140,16 @@ void Matcher::setRegister(int32_t index, int32_t value) {
   registers_[index] = value;
 }
 
+int32_t Matcher::runEnd(const CharClass& units, int32_t from, int32_t most) const {
+  while (from < most && units.contains(text_[from])) ++from;
+  return from;
+}
+
+int32_t Matcher::runEnd(char16_t unit, int32_t from, int32_t most) const {
+  while (from < most && text_[from] == unit) ++from;
+  return from;
+}
+
 bool Matcher::run(int32_t start) {
   std::fill(captures_.begin(), captures_.end(), -1);
   stack_.clear();
@@ -215,8 +225,10 @@ bool Matcher::run(int32_t start) {
         break;
       case Op::kRunGreedy: {
         const int32_t first = position_;
-        const int64_t most = std::min<int64_t>(length_, int64_t{first} + instruction.c);
-        while (position_ < most && elementMatches(instruction, text_[position_])) ++position_;
+        const auto most =
+            static_cast<int32_t>(std::min<int64_t>(length_, int64_t{first} + instruction.c));
+        position_ = instruction.flag ? runEnd(program_.classes[instruction.a], first, most)
+                                     : runEnd(static_cast<char16_t>(instruction.a), first, most);
         countSteps(position_ - first);
         const int32_t taken = position_ - first;
         ok = taken >= instruction.b;

@@ -77,6 +77,9 @@ class Matcher {
     return run.flag ? program_.classes[run.a].contains(unit) : unit == run.a;
   }
   void countSteps(int64_t steps);
+  // Where a run of `units` (or of `unit`) from `from` ends, at most at `most`.
+  int32_t runEnd(const CharClass& units, int32_t from, int32_t most) const;
+  int32_t runEnd(char16_t unit, int32_t from, int32_t most) const;
 
   const Program& program_;
   const char16_t* text_;
