@@ -1,5 +1,6 @@
 #include "regex/compiler.h"
 
+#include "regex/errors.h"
 #include "regex/search_hints.h"
 
 namespace regex {
@@ -54,6 +55,8 @@ class Compiler {
         return;
       }
       case NodeKind::kBackReference:
+        // The parser names only groups that exist; the matcher reads their slots unchecked.
+        if (node.group > program_.groupCount) throw SyntaxError();
         emit({Op::kBackReference, false, node.group});
         return;
     }
@@ -99,12 +102,40 @@ class Compiler {
     }
   }
 
+  int32_t filterIndex(const UnitBuckets& units) {
+    program_.filters.push_back(units);
+    return static_cast<int32_t>(program_.filters.size()) - 1;
+  }
+
+  // Filters[i]: the first units of alternative i; rest[i]: those of alternatives i and after.
+  void alternationFilters(const Node& node, std::vector<int32_t>& own, std::vector<int32_t>& rest) {
+    const size_t count = node.children.size();
+    own.assign(count, -1);
+    rest.assign(count + 1, -1);
+    std::vector<UnitBuckets> first;
+    std::vector<bool> known;
+    for (size_t index = 0; index < count; ++index) {
+      known.push_back(firstUnits(*node.children[index], first.emplace_back()));
+      if (known[index]) own[index] = filterIndex(first[index]);
+    }
+    UnitBuckets union_;
+    for (size_t index = count; index-- > 0;) {
+      if (!known[index]) break;
+      union_.add(first[index]);
+      rest[index] = index + 1 == count ? own[index] : filterIndex(union_);
+    }
+  }
+
   void emitAlternation(const Node& node) {
     std::vector<int32_t> jumpsToEnd;
+    std::vector<int32_t> own, rest;
+    alternationFilters(node, own, rest);
     const size_t count = node.children.size();
     for (size_t index = 0; index < count; ++index) {
       int32_t split = -1;
-      if (index + 1 < count) split = emit({Op::kSplit, false, here() + 1});
+      if (index + 1 < count) {
+        split = emit({Op::kSplit, false, here() + 1, 0, own[index], rest[index + 1]});
+      }
       emitNode(*node.children[index]);
       if (index + 1 < count) {
         jumpsToEnd.push_back(emit({Op::kJump}));
@@ -150,7 +181,7 @@ class Compiler {
     const int32_t entry = emit({Op::kLoopEntry, node.greedy, counter, node.min, node.max});
     emit({Op::kLoopIterate, false, start, node.firstGroup, node.groupCount});
     emitNode(child);
-    emit({Op::kLoopBack, false, counter, node.min, entry, start});
+    emit({Op::kLoopBack, node.max == kUnbounded, counter, node.min, entry, start});
     program_.code[entry].d = here();
   }
 

@@ -36,6 +36,8 @@ Matcher::Matcher(const Program& program, std::u16string_view text)
   length_ = static_cast<int32_t>(text.size());
   captures_.assign(2 * (program.groupCount + 1), -1);
   registers_.assign(program.registerCount, 0);
+  captureEpochs_.assign(captures_.size(), 0);
+  registerEpochs_.assign(registers_.size(), 0);
   stepLimit_ = kBaseSteps + kStepsPerUnit * static_cast<int64_t>(length_);
   const auto& prefix = program.prefix;
   if (prefix.size() >= 2) {
@@ -130,13 +132,26 @@ void Matcher::push(EntryKind kind, int32_t pc, int32_t a, int32_t b) {
   stack_.push_back({kind, pc, a, b});
 }
 
+void Matcher::pushChoice(EntryKind kind, int32_t pc, int32_t a, int32_t b) {
+  push(kind, pc, a, b);
+  ++epoch_;
+}
+
+// One undo record per slot and choice is enough: backtracking to any choice passes the first
+// record made after it, which holds the value the choice saw.
 void Matcher::setCapture(int32_t slot, int32_t value) {
-  push(EntryKind::kUndoCapture, slot, captures_[slot]);
+  if (captureEpochs_[slot] != epoch_) {
+    push(EntryKind::kUndoCapture, slot, captures_[slot]);
+    captureEpochs_[slot] = epoch_;
+  }
   captures_[slot] = value;
 }
 
 void Matcher::setRegister(int32_t index, int32_t value) {
-  push(EntryKind::kUndoRegister, index, registers_[index]);
+  if (registerEpochs_[index] != epoch_) {
+    push(EntryKind::kUndoRegister, index, registers_[index]);
+    registerEpochs_[index] = epoch_;
+  }
   registers_[index] = value;
 }
 
@@ -153,6 +168,7 @@ int32_t Matcher::runEnd(char16_t unit, int32_t from, int32_t most) const {
 bool Matcher::run(int32_t start) {
   std::fill(captures_.begin(), captures_.end(), -1);
   stack_.clear();
+  ++epoch_;
   topBarrier_ = -1;
   pc_ = 0;
   position_ = start;
@@ -177,10 +193,23 @@ bool Matcher::run(int32_t start) {
         ok = position_ < length_ && program_.classes[instruction.a].contains(text_[position_]);
         if (ok) ++position_;
         break;
-      case Op::kSplit:
-        push(EntryKind::kChoice, instruction.b, position_);
+      case Op::kSplit: {
+        // An alternative whose first unit cannot be the next unit is not tried.
+        const bool firstMay = mayBeginHere(instruction.c);
+        if (mayBeginHere(instruction.d)) {
+          if (!firstMay) {
+            pc_ = instruction.b;
+            continue;
+          }
+          pushChoice(EntryKind::kChoice, instruction.b, position_);
+        }
+        if (!firstMay) {
+          ok = false;
+          break;
+        }
         pc_ = instruction.a;
         continue;
+      }
       case Op::kJump:
         pc_ = instruction.a;
         continue;
@@ -216,7 +245,7 @@ bool Matcher::run(int32_t start) {
         break;
       }
       case Op::kLookStart:
-        push(EntryKind::kBarrier, pc_, position_, topBarrier_);
+        pushChoice(EntryKind::kBarrier, pc_, position_, topBarrier_);
         topBarrier_ = static_cast<int32_t>(stack_.size()) - 1;
         break;
       case Op::kLookEnd:
@@ -233,7 +262,7 @@ bool Matcher::run(int32_t start) {
         const int32_t taken = position_ - first;
         ok = taken >= instruction.b;
         if (ok && taken > instruction.b) {
-          push(EntryKind::kGreedyRun, pc_ + 1, first + instruction.b, position_);
+          pushChoice(EntryKind::kGreedyRun, pc_ + 1, first + instruction.b, position_);
         }
         break;
       }
@@ -244,7 +273,7 @@ bool Matcher::run(int32_t start) {
         }
         countSteps(instruction.b);
         if (ok && instruction.c > instruction.b) {
-          push(EntryKind::kLazyRun, pc_, position_, position_);
+          pushChoice(EntryKind::kLazyRun, pc_, position_, position_);
         }
         break;
       }
@@ -259,9 +288,9 @@ bool Matcher::run(int32_t start) {
           continue;
         }
         if (instruction.flag) {
-          push(EntryKind::kChoice, instruction.d, position_);
+          pushChoice(EntryKind::kChoice, instruction.d, position_);
         } else {
-          push(EntryKind::kChoice, pc_ + 1, position_);
+          pushChoice(EntryKind::kChoice, pc_ + 1, position_);
           pc_ = instruction.d;
           continue;
         }
@@ -284,7 +313,8 @@ bool Matcher::run(int32_t start) {
           ok = false;
           break;
         }
-        setRegister(instruction.a, count + 1);
+        // Past its minimum an unbounded loop need not count any more.
+        if (!instruction.flag || count < instruction.b) setRegister(instruction.a, count + 1);
         pc_ = instruction.c;
         continue;
       }
@@ -314,6 +344,7 @@ bool Matcher::endLookahead() {
       if (isUndo(stack_[entry])) stack_[kept++] = stack_[entry];
     }
     stack_.resize(kept);
+    ++epoch_;
     position_ = barrier.a;
     pc_ = look.a;
     return true;
@@ -328,6 +359,7 @@ bool Matcher::endLookahead() {
 }
 
 bool Matcher::backtrack() {
+  ++epoch_;
   while (!stack_.empty()) {
     Entry& entry = stack_.back();
     switch (entry.kind) {

@@ -29,7 +29,7 @@ struct Match {
 // Ceilings: the longest text, the backtracking entries kept at once (16 bytes each), and the
 // steps of one walk, a base plus a number per unit of text.
 constexpr int64_t kMaxTextLength = INT32_MAX - 1;
-constexpr size_t kMaxBacktrackEntries = size_t{1} << 22;
+constexpr size_t kMaxBacktrackEntries = size_t{1} << 21;
 constexpr int64_t kBaseSteps = 10'000'000;
 constexpr int64_t kStepsPerUnit = 64;
 
@@ -68,6 +68,7 @@ class Matcher {
   bool endLookahead();
 
   void push(EntryKind kind, int32_t pc, int32_t a, int32_t b = 0);
+  void pushChoice(EntryKind kind, int32_t pc, int32_t a, int32_t b = 0);
   void setCapture(int32_t slot, int32_t value);
   void setRegister(int32_t index, int32_t value);
   bool isUndo(const Entry& entry) const {
@@ -77,6 +78,10 @@ class Matcher {
     return run.flag ? program_.classes[run.a].contains(unit) : unit == run.a;
   }
   void countSteps(int64_t steps);
+  bool mayBeginHere(int32_t filter) const {
+    return filter < 0 ||
+           (position_ < length_ && program_.filters[filter].mayContain(text_[position_]));
+  }
   // Where a run of `units` (or of `unit`) from `from` ends, at most at `most`.
   int32_t runEnd(const CharClass& units, int32_t from, int32_t most) const;
   int32_t runEnd(char16_t unit, int32_t from, int32_t most) const;
@@ -87,6 +92,11 @@ class Matcher {
   std::vector<int32_t> captures_;
   std::vector<int32_t> registers_;
   std::vector<Entry> stack_;
+  // Bumped at every choice made or resumed; a slot saved in the current epoch needs no second
+  // undo record.
+  uint64_t epoch_ = 0;
+  std::vector<uint64_t> captureEpochs_;
+  std::vector<uint64_t> registerEpochs_;
   int32_t topBarrier_ = -1;
   int32_t pc_ = 0;
   int32_t position_ = 0;

@@ -34,7 +34,7 @@ enum class Op : uint8_t {
   // The general loop: LoopInit sets counter register a to 0; LoopEntry (a: counter, b: min,
   // c: max, d: exit, flag: greedy) decides whether to go round again; LoopIterate (a: position
   // register, b: first group, c: group count) starts an iteration; LoopBack (a: counter, b: min,
-  // c: the LoopEntry, d: position register) ends one.
+  // c: the LoopEntry, d: position register, flag: no maximum) ends one.
   kLoopInit,
   kLoopEntry,
   kLoopIterate,
@@ -54,6 +54,9 @@ struct Instruction {
 struct Program {
   std::vector<Instruction> code;
   std::vector<CharClass> classes;
+  // The units that an alternative's matches begin with, so that a choice whose alternative
+  // cannot match at the next unit is skipped.
+  std::vector<UnitBuckets> filters;
   std::u16string literals;
   int32_t groupCount = 0;     // capturing groups, not counting the whole match
   int32_t registerCount = 0;  // group starts first, then the loops' counters and positions

@@ -164,6 +164,13 @@ Prefix prefixOf(const Node& node) {
 
 }  // namespace
 
+bool firstUnits(const Node& node, UnitBuckets& units) {
+  const Prefix prefix = prefixOf(node);
+  if (prefix.sets.empty()) return false;
+  units = prefix.sets[0];
+  return true;
+}
+
 int32_t singleUnitOf(const Node& node) {
   char16_t unit = 0;
   switch (node.kind) {

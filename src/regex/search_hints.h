@@ -12,6 +12,10 @@ namespace regex {
 // Fills the hint fields of `program` from the tree.
 void addSearchHints(const Node& root, Program& program);
 
+// The units a match of `node` can begin with, into `units`; false when a match may be empty
+// or its first unit is not known.
+bool firstUnits(const Node& node, UnitBuckets& units);
+
 // The unit a node always matches when it matches one unit of a single value, such as `a`,
 // `[a]` or `(?:a)`; -1 otherwise.
 int32_t singleUnitOf(const Node& node);
