@@ -37,7 +37,7 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus build-fuzz/regex-corpus
 	./build-fuzz/public_ip_response_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16000 build-fuzz/corpus
-	./build-fuzz/regex_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -dict=fuzz/regex.dict build-fuzz/regex-corpus
+	./build-fuzz/regex_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -dict=fuzz/regex.dict build-fuzz/regex-corpus fuzz/regex-seeds
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

@@ -147,6 +147,7 @@ Prefix prefixOf(const Node& node) {
         return answer;
       }
       const Prefix once = prefixOf(*node.children[0]);
+      if (once.sets.empty()) return once;  // repeating what matches no unit adds none
       for (int32_t round = 0; round < node.min && answer.exact; ++round) {
         answer.append(once);
         if (answer.sets.size() == kMaxPrefix) break;

@@ -90,5 +90,11 @@ TEST(SearchHints, FirstUnitsAreKnownOnlyForMatchesThatConsume) {
   EXPECT_FALSE(units.mayContain(u'b'));
 }
 
+// Found by fuzzing: the hints of a huge repeat of an empty group were computed round by round.
+TEST(SearchHints, AHugeRepeatOfNothingCompilesAtOnce) {
+  const Regex regex(u"(){2000000000,}.(?:){99999999}");
+  EXPECT_EQ(regex.program().minLength, 1);
+}
+
 }  // namespace
 }  // namespace regex
