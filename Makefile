@@ -31,18 +31,20 @@ bench:
 	./build-bench/quibo-bench
 
 # Runs each fuzz target for FUZZ_SECONDS (needs clang), each with its own corpus folder under
-# build-fuzz and its dictionary from fuzz/ when there is one.
+# build-fuzz, and its dictionary and seeds from fuzz/ when it has them.
 FUZZ_SECONDS ?= 60
-FUZZERS = public_ip_response text_pieces calculation key_descriptor sort_selector merge_template
+FUZZERS = public_ip_response text_pieces calculation key_descriptor sort_selector merge_template regex
 fuzz:
 	cmake -S . -B build-fuzz -G Ninja -DQUIBO_FUZZ=ON -DQUIBO_BENCHMARKS=OFF -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
 	set -e; for fuzzer in $(FUZZERS); do \
 	  mkdir -p build-fuzz/corpus/$$fuzzer; \
-	  dictionary=""; [ -f fuzz/$$fuzzer.dict ] && dictionary="-dict=fuzz/$$fuzzer.dict"; \
+	  options="-max_len=16000"; [ $$fuzzer = regex ] && options="-max_len=512"; \
+	  [ -f fuzz/$$fuzzer.dict ] && options="$$options -dict=fuzz/$$fuzzer.dict"; \
+	  seeds=""; [ -d fuzz/$$fuzzer-seeds ] && seeds=fuzz/$$fuzzer-seeds; \
 	  echo "fuzzing $$fuzzer for $(FUZZ_SECONDS) s"; \
-	  ./build-fuzz/$${fuzzer}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16000 $$dictionary \
-	    -print_final_stats=1 build-fuzz/corpus/$$fuzzer 2>&1 | grep -E '^(Done|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' ; \
+	  ./build-fuzz/$${fuzzer}_fuzz -max_total_time=$(FUZZ_SECONDS) $$options -print_final_stats=1 \
+	    build-fuzz/corpus/$$fuzzer $$seeds 2>&1 | grep -E '^(Done|==[0-9]+==|SUMMARY)' ; \
 	  [ $${PIPESTATUS[0]} -eq 0 ]; \
 	done
 

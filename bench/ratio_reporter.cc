@@ -7,13 +7,18 @@ namespace quibo_bench {
 namespace {
 
 constexpr char kBaselineMarker[] = "/vs:";
-constexpr char kMinimumTimeSuffix[] = "/min_time:";
+// Suffixes that a benchmark's own settings add to its name.
+constexpr const char* kSettingSuffixes[] = {"/min_time:", "/iterations:", "/manual_time",
+                                            "/real_time"};
 
-// The name without the suffix that a benchmark's own minimum time adds.
+// The name without the suffixes of the benchmark's own settings.
 std::string nameOf(const benchmark::BenchmarkReporter::Run& run) {
   std::string name = run.benchmark_name();
-  const size_t suffix = name.find(kMinimumTimeSuffix);
-  return suffix == std::string::npos ? name : name.substr(0, suffix);
+  for (const char* suffix : kSettingSuffixes) {
+    const size_t found = name.find(suffix);
+    if (found != std::string::npos) name.resize(found);
+  }
+  return name;
 }
 
 }  // namespace

@@ -56,6 +56,13 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_GetNameForIP", {"\"127.0.0.1\""}},
     {"Quibo_GetNameForIP", {"\"255.255.255.255\""}, true},
     {"Quibo_DoFileMakerScript", {"\"No Such Script\"", "\"p\"", "10"}, true},
+    {"Quibo_RegExp_PatternCount", {"\"aaaa\"", "\"aa\""}},
+    {"Quibo_RegExp_PatternCount", {"\"a\"", "\"(\""}, true},
+    {"Quibo_RegExp_Substitute", {"\"a1b2\"", "\"([a-z])([0-9])\"", "\"#\"", "\"$\""}},
+    {"Quibo_RegExp_Substitute",
+     {"TextStyleAdd ( \"a1\" ; Bold ) & \"b2\"", "TextStyleAdd ( \"[a-z]([0-9])\" ; Bold )",
+      "TextStyleAdd ( \"#\" ; Italic )"}},
+    {"Quibo_RegExp_Substitute", {"\"a\"", "\"[\"", "\"x\""}, true},
 };
 
 const standin::RegisteredFunction& registered(const char* name) {

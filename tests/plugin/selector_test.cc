@@ -76,13 +76,5 @@ TEST_F(Selectors, SetAnswersTheNewValueAsGiven) {
             FM_TYPE_TEXT);
 }
 
-TEST_F(Selectors, UnavailableFunctionsSaySo) {
-  // Their failures stay in the result: the host hears 0.
-  const Answer answer = evaluate("Quibo_RegExp_PatternCount( \"a\" ; \"a\" )");
-  EXPECT_EQ(answer.code, 0);
-  EXPECT_EQ(answer.text, "-4");
-  EXPECT_EQ(evaluated("Quibo_Get( \"lastErrorMessage\" )"), "Not available in this build");
-}
-
 }  // namespace
 }  // namespace quibo_test
