@@ -5,8 +5,11 @@
 // (setting the error number as the result, say).
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "desktop_driver.h"
 #include "fm/objects.h"
+#include "loopback_server.h"
 #include "plugin_session.h"
 #include "standin/control.h"
 
@@ -53,6 +56,7 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_ExecuteSQL", {"\"SELEC\""}, true},
     {"Quibo_MergeText", {"\"a <<1+1>> b <<1+1>> <<bad(>> c\""}},
     {"Quibo_GetIPforName", {"\"localhost\""}},
+    {"Quibo_GetClientPublicIPAddress", {}},  // asks the sweep's own IP-echo server
     {"Quibo_GetNameForIP", {"\"127.0.0.1\""}},
     {"Quibo_GetNameForIP", {"\"255.255.255.255\""}, true},
     {"Quibo_DoFileMakerScript", {"\"No Such Script\"", "\"p\"", "10"}, true},
@@ -116,6 +120,11 @@ class FailureSweep : public PluginTest {
 };
 
 TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
+  // An IP-echo service on the loopback address, answering as the first service row does.
+  LoopbackServer echo(LoopbackServer::Behaviour{
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nd\r\n203.0.113.45\n\r\n0\r\n\r\n"}});
+  ::setenv("QUIBO_PUBLIC_IP_SERVICES",
+           (echo.address() + "," + echo.address() + "," + echo.address()).c_str(), 1);
   standin::Session::instance().addScript(u"Report", u"1");
   desktop::openWindow(u"Data Viewer");
   desktop::openWindow(u"help");
@@ -164,6 +173,16 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
   EXPECT_GT(injected, 100);
   standin::Session::instance().closeAll();
   desktop::reset();
+  ::unsetenv("QUIBO_PUBLIC_IP_SERVICES");
+}
+
+TEST_F(FailureSweep, CoversEveryRegisteredFunction) {
+  for (const auto& function : standin::Session::instance().registeredFunctions()) {
+    const bool swept =
+        std::any_of(std::begin(kBuiltCalls), std::end(kBuiltCalls),
+                    [&](const Call& call) { return utf16(call.name) == function.name; });
+    EXPECT_TRUE(swept) << utf8(function.name);
+  }
 }
 
 TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {
