@@ -13,8 +13,9 @@ build:
 demo: build
 	./build/quibo-host --demo
 
-# The whole suite: the normal build, then the same tests under the sanitizers.
-test: test-fast test-sanitize
+# The whole suite: the normal build, the same tests under the sanitizers, and the Windows build
+# under Wine.
+test: test-fast test-sanitize test-windows
 
 test-fast: build
 	ctest --preset default -j $(JOBS)
