@@ -4,7 +4,8 @@
 // FileMaker for ever.
 #include "platform/sockets.h"
 
-#include <windows.h>
+// winsock2.h brings windows.h in after itself; included first, windows.h would bring the old
+// winsock.h instead.
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
