@@ -1,6 +1,6 @@
 # Thin wrapper over the CMake presets.
 SHELL := /bin/bash
-.PHONY: all build demo test test-fast test-sanitize bench fuzz clean
+.PHONY: all build demo test test-fast test-sanitize windows test-windows bench fuzz clean
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -14,8 +14,9 @@ build:
 demo: build
 	./build/quibo-host --demo
 
-# The whole suite: the normal build, then the same tests under the sanitizers.
-test: test-fast test-sanitize
+# The whole suite: the normal build, the same tests under the sanitizers, and the Windows build
+# under Wine.
+test: test-fast test-sanitize test-windows
 
 test-fast: build
 	ctest --preset default -j $(JOBS)
@@ -24,6 +25,17 @@ test-sanitize:
 	cmake --preset sanitize $(CMAKE_FLAGS) >/dev/null
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The Windows plug-in, build-win/Quibo.fmx64, cross-compiled with MinGW-w64, and its tests run
+# under Wine in a prefix inside build-win. Wine's first start (making the prefix) is bounded.
+WINE_START_SECONDS ?= 300
+windows:
+	cmake --preset windows $(CMAKE_FLAGS) >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+test-windows: windows
+	timeout $(WINE_START_SECONDS) cmake/wine-run wineboot --init
+	ctest --preset windows -j $(JOBS)
 
 bench:
 	cmake --preset bench >/dev/null
@@ -49,4 +61,4 @@ fuzz:
 	done
 
 clean:
-	rm -rf build build-sanitize build-bench build-fuzz
+	rm -rf build build-sanitize build-bench build-fuzz build-win

@@ -1,7 +1,48 @@
-# Turns strings.tsv into a C++ table of (id, UTF-16 text) pairs.
-# cmake -DINPUT=strings.tsv -DOUTPUT=string_table.inc -P generate_string_table.cmake
+# Turns strings.tsv into a C++ table of (id, UTF-16 text) pairs, and into a STRINGTABLE for the
+# Windows resource compiler.
+# cmake -DINPUT=strings.tsv -DOUTPUT=string_table.inc [-DRC_OUTPUT=string_table.rc] -P generate_string_table.cmake
+#
+# The resource script holds ASCII only: every other character is written as a \x escape of its
+# UTF-16 unit, so that the resource compiler's code page cannot change the text.
+function(utf16_escaped text result)
+  set(escaped "")
+  string(HEX "${text}" hex)
+  string(LENGTH "${hex}" length)
+  set(index 0)
+  while(index LESS length)
+    string(SUBSTRING "${hex}" ${index} 2 byte)
+    math(EXPR lead "0x${byte}")
+    if(lead LESS 128)
+      string(ASCII ${lead} character)
+      string(APPEND escaped "${character}")
+      math(EXPR index "${index} + 2")
+      continue()
+    endif()
+    # Two- and three-byte UTF-8 sequences; string tables hold the BMP only.
+    if(lead GREATER_EQUAL 224)
+      string(SUBSTRING "${hex}" ${index} 6 sequence)
+      math(EXPR unit "((0x${sequence} >> 16) & 0x0F) << 12 | ((0x${sequence} >> 8) & 0x3F) << 6 | (0x${sequence} & 0x3F)"
+           OUTPUT_FORMAT HEXADECIMAL)
+      math(EXPR index "${index} + 6")
+    else()
+      string(SUBSTRING "${hex}" ${index} 4 sequence)
+      math(EXPR unit "((0x${sequence} >> 8) & 0x1F) << 6 | (0x${sequence} & 0x3F)" OUTPUT_FORMAT HEXADECIMAL)
+      math(EXPR index "${index} + 4")
+    endif()
+    string(SUBSTRING "${unit}" 2 -1 digits)
+    string(LENGTH "${digits}" count)
+    while(count LESS 4)
+      string(PREPEND digits "0")
+      math(EXPR count "${count} + 1")
+    endwhile()
+    string(APPEND escaped "\\x${digits}")
+  endwhile()
+  set(${result} "${escaped}" PARENT_SCOPE)
+endfunction()
+
 file(STRINGS "${INPUT}" lines ENCODING UTF-8)
 set(body "// Generated from resources/strings.tsv; do not edit.\n")
+set(rc_body "// Generated from resources/strings.tsv; do not edit.\nSTRINGTABLE\nBEGIN\n")
 foreach(line IN LISTS lines)
   if(line MATCHES "^#" OR line STREQUAL "")
     continue()
@@ -13,6 +54,19 @@ foreach(line IN LISTS lines)
   set(text "${CMAKE_MATCH_2}")
   string(REPLACE "\"" "\\\"" text "${text}")
   string(APPEND body "{${id}, u\"${text}\"},\n")
+  if(DEFINED RC_OUTPUT)
+    string(REPLACE "\\\"" "\"\"" rc_text "${text}")  # the resource compiler doubles quotes
+    utf16_escaped("${rc_text}" rc_text)
+    string(APPEND rc_body "  ${id}, L\"${rc_text}\"\n")
+  endif()
 endforeach()
-file(WRITE "${OUTPUT}.tmp" "${body}")
-file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+string(APPEND rc_body "END\n")
+
+function(write_if_changed path contents)
+  file(WRITE "${path}.tmp" "${contents}")
+  file(COPY_FILE "${path}.tmp" "${path}" ONLY_IF_DIFFERENT)
+endfunction()
+write_if_changed("${OUTPUT}" "${body}")
+if(DEFINED RC_OUTPUT)
+  write_if_changed("${RC_OUTPUT}" "${rc_body}")
+endif()

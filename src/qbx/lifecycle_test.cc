@@ -6,6 +6,7 @@
 #include "fm/objects.h"
 #include "qbx/plugin_state.h"
 #include "standin/host.h"
+#include "test_environment.h"
 #include "vesk/library_parameters.h"
 #include "vesk/number.h"
 
@@ -18,7 +19,7 @@ class Lifecycle : public ::testing::Test {
     FM_ExternCallStruct record{};
     record.extensionVersion = 62;
     record.whichCall = whichCall;
-    record.instance = &module_;
+    record.instance = module_;
     record.startScript = standin::Session::startScriptCallback();
     record.currentEnv = standin::Session::currentEnvironmentCallback();
     return record;
@@ -42,7 +43,7 @@ class Lifecycle : public ::testing::Test {
     IdleWork::replaceForTesting(nullptr);
   }
 
-  int module_ = 0;
+  void* module_ = quibo_test::testModule();
   FM_ExternCallStruct record_{};
 };
 
@@ -60,7 +61,7 @@ TEST_F(Lifecycle, StoresTheModuleHandleAsALibraryParameter) {
   ASSERT_EQ(initialise(u"Pro"), FM_INIT_OK);
   auto handle = std::static_pointer_cast<vesk::Number>(vesk::getGlobalLibraryParameter("h-instance"));
   EXPECT_EQ(handle->kind(), vesk::Number::kPointer);
-  EXPECT_EQ(handle->toPointer(), &module_);
+  EXPECT_EQ(handle->toPointer(), module_);
   EXPECT_EQ(PluginState::currentCall(), &record_);
 }
 

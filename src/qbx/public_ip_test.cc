@@ -7,6 +7,7 @@
 
 #include "loopback_server.h"
 #include "qbx/public_ip_query.h"
+#include "test_environment.h"
 
 namespace qbx {
 namespace {
@@ -23,8 +24,8 @@ PublicIPService at(uint16_t port, const PublicIPService& row = kRowThree) {
 
 class Attempt : public ::testing::Test {
  protected:
-  void SetUp() override { ::setenv("QUIBO_NETWORK_TIMEOUT_MS", "300", 1); }
-  void TearDown() override { ::unsetenv("QUIBO_NETWORK_TIMEOUT_MS"); }
+  void SetUp() override { quibo_test::setEnvironment("QUIBO_NETWORK_TIMEOUT_MS", "300"); }
+  void TearDown() override { quibo_test::unsetEnvironment("QUIBO_NETWORK_TIMEOUT_MS"); }
   char result_[kResultSize] = {};
 };
 

@@ -1,7 +1,6 @@
 // The host clock: the machine's local time as seconds since 0001-01-01, moved by tests and the
 // host program.
-#include <ctime>
-
+#include "local_clock.h"
 #include "standin/host.h"
 
 namespace standin {
@@ -13,16 +12,7 @@ double offsetSeconds = 0;
 bool frozen = false;
 double frozenAt = 0;
 
-double realLocalSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  tm local{};
-  localtime_r(&now.tv_sec, &local);
-  return kUnixEpochSinceYearOne + static_cast<double>(now.tv_sec) +
-         static_cast<double>(local.tm_gmtoff) +
-         // Whole milliseconds, as the host's clock has them.
-         static_cast<double>(now.tv_nsec / 1000000) / 1000.0;  // NOLINT(bugprone-integer-division)
-}
+double realLocalSeconds() { return kUnixEpochSinceYearOne + localSecondsSinceUnixEpoch(); }
 }  // namespace
 
 double HostClock::nowSeconds() { return (frozen ? frozenAt : realLocalSeconds()) + offsetSeconds; }

@@ -1,10 +1,9 @@
 // The plug-in loader: loads a plug-in library and sends it FileMaker's messages through its one
 // entry point, with a message record laid out as FileMaker lays it out.
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <vector>
 
+#include "library_loader.h"
 #include "session_state.h"
 #include "standin/host.h"
 
@@ -26,13 +25,6 @@ const char16_t* versionTextOf(HostKind kind) {
       break;
   }
   return u"Pro 21.0.1";
-}
-
-// The base address of the library that holds `address`, or null.
-const void* libraryBaseOf(const void* address) {
-  Dl_info info{};
-  if (address == nullptr || dladdr(address, &info) == 0) return nullptr;
-  return info.dli_fbase;
 }
 
 }  // namespace
@@ -68,14 +60,12 @@ struct PluginHost::Impl {
 };
 
 PluginHost::PluginHost(const std::string& libraryPath) : impl_(std::make_unique<Impl>()) {
-  impl_->handle = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (impl_->handle == nullptr) {
-    const char* reason = dlerror();
-    throw HostError("cannot load " + libraryPath + ": " + (reason ? reason : "unknown reason"));
-  }
-  impl_->entry = reinterpret_cast<FM_ExternCallProc>(dlsym(impl_->handle, kEntryPoint));
+  std::string reason;
+  impl_->handle = loadLibrary(libraryPath, reason);
+  if (impl_->handle == nullptr) throw HostError("cannot load " + libraryPath + ": " + reason);
+  impl_->entry = reinterpret_cast<FM_ExternCallProc>(findSymbol(impl_->handle, kEntryPoint));
   if (impl_->entry == nullptr) {
-    dlclose(impl_->handle);
+    unloadLibrary(impl_->handle);
     throw HostError(libraryPath + " has no " + kEntryPoint);
   }
 }
@@ -83,7 +73,7 @@ PluginHost::PluginHost(const std::string& libraryPath) : impl_(std::make_unique<
 PluginHost::~PluginHost() {
   if (impl_->initialised) shutdown();
   impl_->dropRegistrations();
-  dlclose(impl_->handle);
+  unloadLibrary(impl_->handle);
 }
 
 int64_t PluginHost::initialise(HostKind kind, uint16_t extensionVersion) {

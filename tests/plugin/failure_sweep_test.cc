@@ -12,6 +12,7 @@
 #include "loopback_server.h"
 #include "plugin_session.h"
 #include "standin/control.h"
+#include "test_environment.h"
 
 namespace quibo_test {
 namespace {
@@ -40,8 +41,8 @@ const std::vector<Call> kBuiltCalls = {
     {"Quibo_SetGlobal", {"\"key\"", "\"a\" & TextStyleAdd ( \"b\" ; Bold )"}},
     {"Quibo_SetGlobal", {"\"temp\"", "1", "\"dieonclose\""}},
     {"Quibo_GetGlobal", {"\"key\""}},
-    {"Quibo_DoSystemScript", {"\"echo hi; echo err >&2\"", "\"BASH\"", "\"x\""}},
-    {"Quibo_DoSystemScript", {"\"echo\"", "\"BAT\""}, true},
+    {"Quibo_DoSystemScript", {"\"echo hi; echo err >&2\"", nativeScriptKind(), "\"x\""}},
+    {"Quibo_DoSystemScript", {"\"echo\"", foreignScriptKind()}, true},
     {"Quibo_LockWindows", {}, true},
     {"Quibo_UnlockWindows", {"\"all\""}, true},
     {"Quibo_GetSpecialWindows", {}},

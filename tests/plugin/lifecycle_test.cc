@@ -7,6 +7,7 @@
 #include "fm/objects.h"
 #include "plugin_session.h"
 #include "standin/control.h"
+#include "test_environment.h"
 
 namespace quibo_test {
 namespace {
@@ -22,6 +23,10 @@ std::vector<const standin::RegisteredFunction*> pluginFunctions() {
 }
 
 TEST(PluginLibrary, ExportsOnlyItsEntryPoint) {
+  if (std::string(platformName()) == "Windows") {
+    GTEST_SKIP() << "the DLL's export table is checked with objdump by "
+                    "windows_module_exports_only_the_entry_point";
+  }
   const std::string command = "nm -D --defined-only " + pluginPath();
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   ASSERT_NE(pipe, nullptr);

@@ -40,7 +40,7 @@ class LoopbackServer {
   void serve();
 
   Behaviour behaviour_;
-  int listener_ = -1;
+  intptr_t listener_ = -1;
   uint16_t port_ = 0;
   std::atomic<bool> stopping_{false};
   std::atomic<int> connections_{0};

@@ -14,7 +14,7 @@ std::string buildPath(const std::string& relative) {
   return std::string(folder != nullptr ? folder : QUIBO_DEFAULT_BUILD_DIR) + "/" + relative;
 }
 
-std::string pluginPath() { return buildPath("Quibo.fmx"); }
+std::string pluginPath() { return buildPath(QUIBO_PLUGIN_FILE_NAME); }
 
 std::u16string utf16(const std::string& utf8) { return standin::utf16FromUtf8(utf8); }
 

@@ -1,21 +1,10 @@
 // quibo-host: loads the plug-in as FileMaker does and evaluates calculations against it.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
 #include "host_program.h"
-
-namespace {
-
-std::filesystem::path programFolder() {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::current_path() : self.parent_path();
-}
-
-}  // namespace
+#include "program_folder.h"
 
 int main(int argc, char** argv) {
   quibo_host::Options options;
@@ -25,7 +14,7 @@ int main(int argc, char** argv) {
     std::cerr << "quibo-host: " << error.what() << '\n' << quibo_host::usage();
     return 2;
   }
-  const std::filesystem::path folder = programFolder();
+  const std::filesystem::path folder = quibo_host::programFolder();
   try {
     standin::Session& session = standin::Session::instance();
     for (const auto& [name, path] : options.files) {
@@ -33,8 +22,9 @@ int main(int argc, char** argv) {
     }
     if (options.demo) session.openFile(u"Contacts", (folder / "demo" / "Contacts.sqlite").string());
 
-    const std::string pluginPath =
-        options.pluginPath.empty() ? (folder / "Quibo.fmx").string() : options.pluginPath;
+    const std::string pluginPath = options.pluginPath.empty()
+                                       ? (folder / QUIBO_PLUGIN_FILE_NAME).string()
+                                       : options.pluginPath;
     standin::PluginHost plugin(pluginPath);
     const int64_t answer = plugin.initialise(options.kind);
     if (answer != FM_INIT_OK) {

@@ -14,7 +14,10 @@
 #include <stdint.h>
 #include <wchar.h>
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(FM_HOST_LIBRARY)  // building the host library itself
+#define FM_API __declspec(dllexport)
+#define FM_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
 #define FM_API __declspec(dllimport)
 #define FM_EXPORT __declspec(dllexport)
 #else

@@ -85,6 +85,21 @@ std::u16string toWide(const char* narrow, CodePage /*codePage*/) {
   return wide;
 }
 
+std::u16string toWide(const char* narrow, size_t length, CodePage codePage) {
+  std::u16string wide;
+  if (narrow == nullptr) return wide;
+  // Each NUL-free piece is decoded on its own, so that no sequence reads past `length`.
+  const std::string text(narrow, length);
+  size_t start = 0;
+  while (true) {
+    const size_t end = text.find('\0', start);
+    wide += toWide(text.c_str() + start, codePage);
+    if (end == std::string::npos) return wide;
+    wide.push_back(u'\0');
+    start = end + 1;
+  }
+}
+
 std::string toNarrow(const char16_t* wide, size_t length, CodePage /*codePage*/) {
   std::string narrow;
   if (wide == nullptr) return narrow;

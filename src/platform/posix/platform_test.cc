@@ -5,10 +5,12 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/code_pages.h"
 #include "platform/files.h"
+#include "platform/processes.h"
 #include "platform/string_resources.h"
 #include "platform/system.h"
 
@@ -75,6 +77,22 @@ TEST(Files, WritesOnlyFilesThatDoNotExist) {
   std::getline(file, contents);
   EXPECT_EQ(contents, "abc");
   std::filesystem::remove(path);
+}
+
+TEST(CodePages, ConvertEmbeddedNulsWhenALengthIsGiven) {
+  EXPECT_EQ(toWide(std::string_view("a\0\xC3\xA9", 4).data(), 4, CodePage::Oem),
+            std::u16string(u"a\0\u00e9", 3));
+  EXPECT_EQ(toWide("cut \xE2\x82", 6, CodePage::Utf8), u"cut \uFFFD");  // nothing read past it
+}
+
+TEST(CommandInterpreter, NamesScriptFilesAndAnswersTheOutput) {
+  const std::u16string path = temporaryScriptPath(u"qbx", u"sh");
+  const std::string name = toNarrow(path.data(), path.size(), CodePage::Utf8);
+  EXPECT_EQ(std::filesystem::path(name).filename().string().rfind("qbx", 0), 0u);
+  EXPECT_EQ(name.substr(name.size() - 3), ".sh");
+  EXPECT_FALSE(std::filesystem::exists(name));
+  EXPECT_EQ(runWithCommandInterpreter("echo one; echo two"), "one\ntwo\n");
+  EXPECT_EQ(runWithCommandInterpreter("true"), "");
 }
 
 TEST(Platform, NamesItself) {

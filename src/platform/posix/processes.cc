@@ -12,9 +12,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "platform/code_pages.h"
 
 extern char** environ;
 
@@ -154,6 +157,35 @@ std::optional<std::string> findProgram(std::initializer_list<const char*> candid
     if (::access(candidate, X_OK) == 0) return std::string(candidate);
   }
   return std::nullopt;
+}
+
+// The command interpreter here is /bin/sh, started by popen(); the plug-in's own Bash and PHP
+// scripts do not use it.
+std::u16string temporaryScriptPath(const std::u16string& prefix, const std::u16string& extension) {
+  std::string pattern =
+      temporaryFolder() + "/" + toNarrow(prefix.data(), prefix.size(), CodePage::Utf8) + "XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int handle = ::mkstemp(name.data());
+  if (handle < 0) throw SystemError("Cannot determine path for temporary file", errno);
+  ::close(handle);
+  ::unlink(name.data());
+  return toWide(name.data(), CodePage::Utf8) + u"." + extension;
+}
+
+void removeFile(const std::u16string& path) {
+  ::unlink(toNarrow(path.data(), path.size(), CodePage::Utf8).c_str());
+}
+
+std::string runWithCommandInterpreter(const std::string& commandLine) {
+  std::FILE* stream = ::popen(commandLine.c_str(), "r");
+  if (stream == nullptr) throw SystemError("Cannot start the command interpreter", errno);
+  std::string output;
+  char buffer[kReadSize];
+  size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) output.append(buffer, count);
+  ::pclose(stream);
+  return output;
 }
 
 }  // namespace platform

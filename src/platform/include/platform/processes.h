@@ -40,6 +40,19 @@ ProgramOutput runProgram(const std::vector<std::string>& arguments);
 // The first of `candidates` that is an executable file.
 std::optional<std::string> findProgram(std::initializer_list<const char*> candidates);
 
+// Scripts run by the command interpreter, as Windows runs batch files and VBScript.
+//
+// The path of a file that does not exist yet in the system's folder for temporary files: the
+// unique name that the system makes for `prefix` (the empty file it made removed at once),
+// followed by "." and `extension`. Throws SystemError, saying which step failed.
+std::u16string temporaryScriptPath(const std::u16string& prefix, const std::u16string& extension);
+// Removes a file; whether that worked is not reported.
+void removeFile(const std::u16string& path);
+// Runs `commandLine` (narrow text in the ANSI code page) with the command interpreter and reads
+// what it writes to its standard output until that ends, in 2048-byte reads; its standard input
+// and standard error are the caller's. Throws SystemError when the interpreter cannot be started.
+std::string runWithCommandInterpreter(const std::string& commandLine);
+
 }  // namespace platform
 
 #endif  // PLATFORM_PROCESSES_H_
