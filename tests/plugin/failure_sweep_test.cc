@@ -124,8 +124,8 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
   // An IP-echo service on the loopback address, answering as the first service row does.
   LoopbackServer echo(LoopbackServer::Behaviour{
       {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nd\r\n203.0.113.45\n\r\n0\r\n\r\n"}});
-  ::setenv("QUIBO_PUBLIC_IP_SERVICES",
-           (echo.address() + "," + echo.address() + "," + echo.address()).c_str(), 1);
+  setEnvironment("QUIBO_PUBLIC_IP_SERVICES",
+                 echo.address() + "," + echo.address() + "," + echo.address());
   standin::Session::instance().addScript(u"Report", u"1");
   desktop::openWindow(u"Data Viewer");
   desktop::openWindow(u"help");
@@ -174,7 +174,7 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
   EXPECT_GT(injected, 100);
   standin::Session::instance().closeAll();
   desktop::reset();
-  ::unsetenv("QUIBO_PUBLIC_IP_SERVICES");
+  unsetEnvironment("QUIBO_PUBLIC_IP_SERVICES");
 }
 
 TEST_F(FailureSweep, CoversEveryRegisteredFunction) {
