@@ -46,7 +46,8 @@ class HostProgram : public ::testing::Test {
   Outcome run(const std::vector<std::string>& arguments, const std::string& input = "") {
     std::ofstream(folder_ / "in") << input;
     std::string command = quoted(buildPath("quibo-host"));
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    // Appended piece by piece: GCC 12 warns falsely about "literal" + a temporary string at -O3.
+    for (const std::string& argument : arguments) command.append(" ").append(quoted(argument));
     command += " < " + quoted((folder_ / "in").string()) + " > " +
                quoted((folder_ / "out").string()) + " 2> " + quoted((folder_ / "err").string());
     Outcome result;

@@ -37,8 +37,10 @@ class CaseGenerator {
     answer.text = text();
     const int replacements = pick(0, 3);
     for (int index = 1; index <= replacements; ++index) {
-      answer.replacements.push_back(u"<" + std::u16string(1, static_cast<char16_t>(u'0' + index)) +
-                                    u">");
+      std::u16string replacement = u"<";
+      replacement.push_back(static_cast<char16_t>(u'0' + index));
+      replacement.push_back(u'>');
+      answer.replacements.push_back(std::move(replacement));
     }
     return answer;
   }
@@ -53,7 +55,7 @@ class CaseGenerator {
 
   std::u16string disjunction(int depth) {
     std::u16string answer = alternative(depth);
-    while (chance(20)) answer += u"|" + alternative(depth);
+    while (chance(20)) answer.append(u"|").append(alternative(depth));
     return answer;
   }
 
@@ -227,7 +229,8 @@ TEST(RegexDifferential, AgreesWithJavaScriptOnGeneratedCases) {
     const Case& added = cases.back();
     input += hex(added.pattern) + "\t" + hex(added.text) + "\t";
     for (size_t replacement = 0; replacement < added.replacements.size(); ++replacement) {
-      input += (replacement > 0 ? "," : "") + hex(added.replacements[replacement]);
+      if (replacement > 0) input += ',';
+      input += hex(added.replacements[replacement]);
     }
     input += "\n";
   }
