@@ -4,10 +4,6 @@
 
 namespace brevo {
 
-namespace {
-constexpr int32_t kBadParameter = -50;
-}  // namespace
-
 std::optional<uint32_t> namedKeyCodeOf(uint32_t virtualKey) {
   for (size_t index = kModifierCount; index < kKeyNames.size(); ++index) {
     if (kKeyNames[index].virtualKey == virtualKey) {
@@ -33,7 +29,7 @@ KeyDescriptor parseKeyDescriptor(const vesk::String& keyText) {
         known = true;
       }
     }
-    if (!known) vesk::fail(kBadParameter, "Unknown key descriptor in shortcut");
+    if (!known) vesk::fail(vesk::kBadParameter, "Unknown key descriptor in shortcut");
   }
   return descriptor;
 }

@@ -2,8 +2,15 @@
 
 #include "fm/objects.h"
 #include "qbx/last_error.h"
+#include "qbx/plugin_state.h"
 
 namespace qbx {
+
+bool answeredAsServerHost(FM_Data* result) {
+  if (!isServerHost()) return false;
+  setNumberResult(result, kNotAvailableHere);
+  return true;
+}
 
 void setNumberResult(FM_Data* result, int16_t number) {
   fm::FixPt value;

@@ -19,6 +19,11 @@ enum class HostCode { Recorded, AlwaysZero };
 // Sets the result to `number`, sign-extended, as a number.
 void setNumberResult(FM_Data* result, int16_t number);
 
+// For the functions a server or web-publishing host cannot run: there, sets the result to -4,
+// records no error and answers true. Call it inside the frame, since setting the result is a
+// host call that can fail.
+bool answeredAsServerHost(FM_Data* result);
+
 // Record the exception and, for a non-zero number, make it the result. They answer the number.
 int16_t handleException(const vesk::Exception& exception, FM_Data* result);
 int16_t handleStdException(const std::exception& exception, FM_Data* result);

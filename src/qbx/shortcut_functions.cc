@@ -6,7 +6,6 @@
 #include "qbx/function_frame.h"
 #include "qbx/functions.h"
 #include "qbx/last_error.h"
-#include "qbx/plugin_state.h"
 #include "vesk/exception.h"
 #include "vesk/text_conversions.h"
 
@@ -55,11 +54,7 @@ void setScriptShortcut(const FM_ExprEnv* environment, const FM_DataVect* paramet
 int16_t Quibo_SetScriptShortcut(int16_t, const FM_ExprEnv* environment,
                                 const FM_DataVect* parameters, FM_Data* result) {
   return runInFrame(HostCode::AlwaysZero, result, [&] {
-    // A server host has no keyboard: the answer says so, and no error is recorded.
-    if (isServerHost()) {
-      setNumberResult(result, kNotAvailableHere);
-      return 0;
-    }
+    if (answeredAsServerHost(result)) return 0;  // a server host has no keyboard
     setScriptShortcut(environment, parameters);
     setNumberResult(result, kNoError);
     return 0;

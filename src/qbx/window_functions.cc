@@ -9,7 +9,6 @@
 #include "qbx/function_frame.h"
 #include "qbx/functions.h"
 #include "qbx/last_error.h"
-#include "qbx/plugin_state.h"
 
 namespace qbx {
 
@@ -41,14 +40,6 @@ int16_t getSpecialWindows(FM_Data* result) {
   fm::assignUnicode(text, titles);
   fm::setText(result, text);
   return 0;
-}
-
-// A server host has no windows: the answer says so, and no error is recorded. Setting that
-// answer is a host call too, so it happens inside the frame.
-bool answeredAsServerHost(FM_Data* result) {
-  if (!isServerHost()) return false;
-  setNumberResult(result, kNotAvailableHere);
-  return true;
 }
 
 int16_t onlyOnMacOs(FM_Data* result, const char* message) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "plugin_session.h"
+#include "shell_text.h"
 
 namespace quibo_test {
 namespace {
@@ -19,19 +20,6 @@ struct Outcome {
   std::string out;
   std::string err;
 };
-
-std::string quoted(const std::string& argument) {
-  std::string text = "'";
-  for (char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return text + "'";
-}
-
-std::string contentsOf(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 class HostProgram : public ::testing::Test {
  protected:

@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "plugin_session.h"
+#include "shell_text.h"
 
 namespace quibo_test {
 namespace {
@@ -96,19 +97,6 @@ std::vector<Example> readExamples(const std::filesystem::path& path) {
 const std::vector<Example>& manualExamples() {
   static const std::vector<Example> examples = readExamples(manualPath());
   return examples;
-}
-
-std::string quoted(const std::string& argument) {
-  std::string text = "'";
-  for (char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return text + "'";
-}
-
-std::string contentsOf(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
 }
 
 struct Outcome {

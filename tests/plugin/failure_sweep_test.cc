@@ -99,7 +99,7 @@ class FailureSweep : public PluginTest {
 
   // Empties the global values store and the shortcuts, whose values and scripts hold host
   // objects of their own; the last error stays as it was.
-  static void forgetGlobalValues() {
+  static void forgetKeptValues() {
     const auto& functions = standin::Session::instance().registeredFunctions();
     for (const auto& function : functions) {
       if (function.name != u"Quibo_SetGlobal" && function.name != u"Quibo_SetScriptShortcut") {
@@ -154,7 +154,7 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
           function.handler(function.id, environment, parameters, result);
           const bool fired = standin::injectedFailureFired();
           standin::clearInjectedFailure();
-          forgetGlobalValues();  // what the store keeps is no leak
+          forgetKeptValues();  // what the store and the shortcuts keep is no leak
           EXPECT_EQ(standin::liveObjectCount(), before) << standin::liveObjects().size();
           if (!fired) break;
           ++injected;
@@ -168,7 +168,7 @@ TEST_F(FailureSweep, EveryHostFailureIsCaughtRecordedAndLeaksNothing) {
       }
     }
   }
-  forgetGlobalValues();
+  forgetKeptValues();
   EXPECT_EQ(standin::liveObjectCount(), 0);
   std::printf("[ sweep    ] %lld injected host failures\n", static_cast<long long>(injected));
   EXPECT_GT(injected, 100);
@@ -197,7 +197,7 @@ TEST_F(FailureSweep, StickyFailureOfEveryLaterCallIsSurvived) {
     function.handler(function.id, environment, parameters, result);
     standin::clearInjectedFailure();
   }
-  forgetGlobalValues();
+  forgetKeptValues();
   EXPECT_EQ(standin::liveObjectCount(), 0);
 }
 
