@@ -16,19 +16,28 @@ const FM_Text* textViewOf(const FM_Data& data) {
 }
 
 const FM_FixPt* numberViewOf(const FM_Data& data) {
+  if (data.type == FM_TYPE_NUMBER || data.type == FM_TYPE_BOOLEAN) return &data.number;
   auto& view = data.viewsOf().number;
   if (!view) view = FM_FixPt{data.asNumber()};
   return &*view;
 }
 
-template <typename Conversion>
-const FM_DateTime* dateTimeViewOf(std::optional<FM_DateTime>& view, Conversion conversion) {
-  if (!view) view = conversion();
-  return &*view;
+using DateTimeView = std::optional<FM_DateTime> FM_Data::Views::*;
+using DateTimeConversion = FM_DateTime (FM_Data::*)() const;
+
+// A value of the type asked for answers with its own date-time (a date is kept at its day's
+// start); a value of another type with a view made once.
+const FM_DateTime* dateTimeViewOf(const FM_Data& data, int32_t type, DateTimeView view,
+                                  DateTimeConversion conversion) {
+  if (data.type == type) return &data.dateTime;
+  std::optional<FM_DateTime>& cached = data.viewsOf().*view;
+  if (!cached) cached = (data.*conversion)();
+  return &*cached;
 }
 
 const FM_DateTime* timestampViewOf(const FM_Data& data) {
-  return dateTimeViewOf(data.viewsOf().timestamp, [&] { return data.asTimestamp(); });
+  return dateTimeViewOf(data, FM_TYPE_TIMESTAMP, &FM_Data::Views::timestamp,
+                        &FM_Data::asTimestamp);
 }
 
 bool isDateTimeType(int32_t type) {
@@ -89,13 +98,13 @@ const FM_FixPt* FM_Data_GetAsNumber(const FM_Data* data, FM_ErrorRecord* error) 
 
 const FM_DateTime* FM_Data_GetAsDate(const FM_Data* data, FM_ErrorRecord* error) {
   return hostCall<const FM_DateTime*>(error, nullptr, [&] {
-    return dateTimeViewOf(data->viewsOf().date, [&] { return data->asDate(); });
+    return dateTimeViewOf(*data, FM_TYPE_DATE, &FM_Data::Views::date, &FM_Data::asDate);
   });
 }
 
 const FM_DateTime* FM_Data_GetAsTime(const FM_Data* data, FM_ErrorRecord* error) {
   return hostCall<const FM_DateTime*>(error, nullptr, [&] {
-    return dateTimeViewOf(data->viewsOf().time, [&] { return data->asTime(); });
+    return dateTimeViewOf(*data, FM_TYPE_TIME, &FM_Data::Views::time, &FM_Data::asTime);
   });
 }
 

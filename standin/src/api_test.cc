@@ -78,6 +78,32 @@ TEST(HostApi, ViewsOfOneValueStayValidTogether) {
   FM_Data_Delete(data, &error);
 }
 
+TEST(HostApi, ValuesAnswerTheirOwnTypeAsItChanges) {
+  FM_Data* data = FM_Data_Constructor1(&error);
+  FM_FixPt* number = FM_FixPt_Constructor1(7, 16, &error);
+  FM_Data_SetAsNumber(data, number, FM_TYPE_NUMBER, &error);
+  EXPECT_EQ(FM_FixPt_AsFloat(FM_Data_GetAsNumber(data, &error), &error), 7);
+  FM_FixPt_AssignInt(number, -12, &error);
+  FM_Data_SetAsNumber(data, number, FM_TYPE_NUMBER, &error);
+  EXPECT_EQ(FM_FixPt_AsFloat(FM_Data_GetAsNumber(data, &error), &error), -12);
+  EXPECT_EQ(data->asText().units, u"-12");
+
+  FM_Text* text = FM_Text_Constructor1(&error);
+  FM_Text_Assign(text, "12/6/2026", FM_ENCODING_UTF8, &error);
+  FM_Data_SetAsText(data, text, nullptr, FM_TYPE_DATE, &error);
+  EXPECT_EQ(FM_Data_GetAsDate(data, &error)->seconds, standin::secondsOfDate(2026, 12, 6));
+  EXPECT_EQ(FM_Data_GetAsTimeStamp(data, &error)->seconds, standin::secondsOfDate(2026, 12, 6));
+  EXPECT_EQ(FM_FixPt_AsFloat(FM_Data_GetAsNumber(data, &error), &error), 739956);
+
+  FM_Text_Assign(text, "a4b2", FM_ENCODING_UTF8, &error);
+  FM_Data_SetAsText(data, text, nullptr, FM_TYPE_TEXT, &error);
+  EXPECT_EQ(FM_FixPt_AsFloat(FM_Data_GetAsNumber(data, &error), &error), 42);
+  EXPECT_EQ(FM_Data_GetAsDate(data, &error)->seconds, standin::Decimal());
+  FM_Text_Delete(text, &error);
+  FM_FixPt_Delete(number, &error);
+  FM_Data_Delete(data, &error);
+}
+
 TEST(HostApi, CountsLiveObjectsByKind) {
   const int64_t before = standin::liveObjectCount();
   FM_Text* text = FM_Text_Constructor1(&error);

@@ -8,7 +8,9 @@ namespace standin {
 namespace {
 
 struct Accounting {
-  std::map<std::string, int64_t> live;
+  // Kinds stay listed at a count of 0: every object made and deleted would otherwise insert and
+  // erase its kind again.
+  std::map<std::string, int64_t, std::less<>> live;
   int64_t calls = 0;
   int64_t evaluations = 0;
   int64_t countdown = 0;  // calls until the injected failure; 0 when none is armed
@@ -50,13 +52,18 @@ int32_t injectedCode() { return accounting().code; }
 
 void countObject(const char* kind, int delta) {
   auto& live = accounting().live;
-  auto found = live.find(kind);
+  auto found = live.find(std::string_view(kind));
   if (found == live.end()) found = live.emplace(kind, 0).first;
   found->second += delta;
-  if (found->second == 0) live.erase(found);
 }
 
-std::map<std::string, int64_t> liveObjects() { return accounting().live; }
+std::map<std::string, int64_t> liveObjects() {
+  std::map<std::string, int64_t> listed;
+  for (const auto& [kind, count] : accounting().live) {
+    if (count != 0) listed.emplace(kind, count);
+  }
+  return listed;
+}
 
 int64_t liveObjectCount() {
   int64_t total = 0;

@@ -24,6 +24,8 @@ Decimal startOfDay(const Decimal& seconds) {
 
 }  // namespace
 
+FM_Data::FM_Data() = default;
+
 FM_Data::FM_Data(const FM_Data& other)
     : type(other.type),
       text(other.textIsView ? FM_Text{} : other.text),
@@ -77,7 +79,7 @@ void FM_Data::setText(FM_Text&& value) {
 void FM_Data::setNumber(const Decimal& value, int32_t nativeType) {
   clearViews();
   type = nativeType == FM_TYPE_BOOLEAN ? FM_TYPE_BOOLEAN : FM_TYPE_NUMBER;
-  number = value;
+  number = FM_FixPt{value};
   text.clear();
   container.reset();
 }
@@ -105,7 +107,7 @@ FM_Text FM_Data::asText() const {
       return text;
     case FM_TYPE_NUMBER:
     case FM_TYPE_BOOLEAN:
-      return FM_Text{number.format(), {}};
+      return FM_Text{number.value.format(), {}};
     case FM_TYPE_DATE:
       return FM_Text{standin::formatDate(dateTime.seconds), {}};
     case FM_TYPE_TIME:
@@ -125,7 +127,7 @@ Decimal FM_Data::asNumber() const {
       return Decimal::parse(text.units).value_or(Decimal());
     case FM_TYPE_NUMBER:
     case FM_TYPE_BOOLEAN:
-      return number;
+      return number.value;
     case FM_TYPE_DATE:
       return dayNumber(dateTime.seconds);
     case FM_TYPE_TIME:
@@ -147,7 +149,7 @@ FM_DateTime FM_Data::asDate() const {
     }
     case FM_TYPE_NUMBER:
     case FM_TYPE_BOOLEAN:
-      return {Decimal::fromInt((number.truncated() - 1) * kSecondsPerDay)};
+      return {Decimal::fromInt((number.value.truncated() - 1) * kSecondsPerDay)};
     default:
       return {};
   }
@@ -169,7 +171,7 @@ FM_DateTime FM_Data::asTime() const {
     }
     case FM_TYPE_NUMBER:
     case FM_TYPE_BOOLEAN:
-      return {number};
+      return {number.value};
     default:
       return {};
   }
@@ -185,7 +187,7 @@ FM_DateTime FM_Data::asTimestamp() const {
       return {standin::parseTimestamp(text.units).value_or(Decimal())};
     case FM_TYPE_NUMBER:
     case FM_TYPE_BOOLEAN:
-      return {number};
+      return {number.value};
     default:
       return {};
   }

@@ -1,8 +1,10 @@
 // Exact decimal arithmetic with 16 digits after the point.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "objects.h"
 
@@ -23,9 +25,8 @@ Wide powerOfTen(int exponent) {
   return value;
 }
 
-std::u16string digitsOf(UnsignedWide value) {
-  char16_t buffer[40];
-  char16_t* const end = buffer + sizeof buffer / sizeof buffer[0];
+// Writes the digits of `value` to end just before `end`, and answers where they start.
+char16_t* digitsBefore(char16_t* end, UnsignedWide value) {
   char16_t* at = end;
   // 128-bit division is slow; only the digits beyond 64 bits need it.
   while (value > UINT64_MAX) {
@@ -37,7 +38,7 @@ std::u16string digitsOf(UnsignedWide value) {
     *--at = static_cast<char16_t>(u'0' + static_cast<int>(small % 10));
     small /= 10;
   } while (small != 0);
-  return std::u16string(at, end);
+  return at;
 }
 
 }  // namespace
@@ -55,11 +56,14 @@ Decimal Decimal::fromDouble(double value, int precision) {
   auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (error != std::errc()) return Decimal();
-  std::u16string text(buffer, end);
-  return parse(text).value_or(Decimal()).roundedTo(precision);
+  char16_t units[sizeof buffer];
+  std::copy(buffer, end, units);
+  return parse(std::u16string_view(units, static_cast<size_t>(end - buffer)))
+      .value_or(Decimal())
+      .roundedTo(precision);
 }
 
-std::optional<Decimal> Decimal::parse(const std::u16string& text) {
+std::optional<Decimal> Decimal::parse(std::u16string_view text) {
   bool negative = false;
   bool sawDigit = false;
   bool inFraction = false;
@@ -117,18 +121,24 @@ std::u16string Decimal::format() const {
     whole = magnitude / static_cast<UnsignedWide>(kScale);
     fraction = static_cast<uint64_t>(magnitude % static_cast<UnsignedWide>(kScale));
   }
-  std::u16string text = scaled_ < 0 ? u"-" : u"";
-  text += digitsOf(whole);
-  if (fraction == 0) return text;
-  char16_t digits[kFractionDigits];
-  for (int at = kFractionDigits; at-- > 0; fraction /= 10) {
-    digits[at] = static_cast<char16_t>(u'0' + static_cast<int>(fraction % 10));
+  // Built right to left in one buffer: the fraction, the point, the whole part and the sign.
+  char16_t buffer[64];
+  char16_t* const end = buffer + sizeof buffer / sizeof buffer[0];
+  char16_t* start = end;
+  if (fraction != 0) {
+    int length = kFractionDigits;
+    while (fraction % 10 == 0) {
+      fraction /= 10;
+      --length;
+    }
+    for (; length > 0; --length, fraction /= 10) {
+      *--start = static_cast<char16_t>(u'0' + static_cast<int>(fraction % 10));
+    }
+    *--start = u'.';
   }
-  int length = kFractionDigits;
-  while (digits[length - 1] == u'0') --length;
-  text += u'.';
-  text.append(digits, static_cast<size_t>(length));
-  return text;
+  start = digitsBefore(start, whole);
+  if (scaled_ < 0) *--start = u'-';
+  return std::u16string(start, end);
 }
 
 Decimal Decimal::operator+(const Decimal& other) const {

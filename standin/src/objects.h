@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fm/api.h"
@@ -28,7 +29,7 @@ class Decimal {
   static Decimal fromDouble(double value, int precision = kFractionDigits);
   // FileMaker's reading of a number in text: the digits, at most one point and a leading minus
   // sign, everything else ignored ("a1b2" is 12); no digits at all gives nothing.
-  static std::optional<Decimal> parse(const std::u16string& text);
+  static std::optional<Decimal> parse(std::u16string_view text);
 
   double toDouble() const;
   int64_t truncated() const;  // toward zero
@@ -128,7 +129,9 @@ struct FM_Data {
   int32_t type = FM_TYPE_INVALID;
   mutable bool textIsView = false;  // `text` holds the text of a value of another type
   mutable FM_Text text;             // FM_TYPE_TEXT
-  standin::Decimal number;          // FM_TYPE_NUMBER, FM_TYPE_BOOLEAN (0 or 1)
+  // The native number and date-time are kept in the form their Get answers take, so that asking
+  // a value for its own type makes no view.
+  FM_FixPt number;                  // FM_TYPE_NUMBER, FM_TYPE_BOOLEAN (0 or 1)
   FM_DateTime dateTime;             // FM_TYPE_DATE, FM_TYPE_TIME, FM_TYPE_TIMESTAMP
   // FM_TYPE_CONTAINER: the bytes, and the file name a container shows as text.
   struct Container {
@@ -138,7 +141,7 @@ struct FM_Data {
   std::unique_ptr<Container> container;
   const FM_Locale* locale = &defaultLocale();
 
-  // The number and date-time views, made when first asked for.
+  // The number and date-time views of values of other types, made when first asked for.
   struct Views {
     std::optional<FM_FixPt> number;
     std::optional<FM_DateTime> date;
@@ -147,7 +150,9 @@ struct FM_Data {
   };
   mutable std::unique_ptr<Views> views;
 
-  FM_Data() = default;
+  // Defined with the other members, so that a value made in place (a query's answer makes one per
+  // cell) is built member by member instead of being zeroed whole first.
+  FM_Data();
   FM_Data(const FM_Data& other);
   FM_Data& operator=(const FM_Data& other);
   FM_Data(FM_Data&& other) noexcept = default;

@@ -17,6 +17,17 @@ TEST(Decimal, ReadsTextAsFileMakerDoes) {
   EXPECT_FALSE(Decimal::parse(u"abc").has_value());
 }
 
+TEST(Decimal, WritesTheWidestValuesWhole) {
+  // 21 integer digits and 16 after the point: beyond 64 bits on both sides of the point.
+  EXPECT_EQ(numberText(u"-123456789012345678901.0000000000000001"),
+            u"-123456789012345678901.0000000000000001");
+  EXPECT_EQ(numberText(u"0.0000000000000001"), u"0.0000000000000001");
+  EXPECT_EQ(numberText(u"1844.6744073709551616"), u"1844.6744073709551616");
+  EXPECT_EQ(numberText(u"-0"), u"0");
+  EXPECT_EQ(Decimal::fromDouble(12500.125).format(), u"12500.125");
+  EXPECT_EQ(Decimal::fromDouble(-1e20).format(), u"-100000000000000000000");
+}
+
 TEST(Decimal, KeepsSixteenDigitsExactly) {
   const Decimal tenth = *Decimal::parse(u"0.1");
   EXPECT_EQ((tenth + *Decimal::parse(u"0.2")).format(), u"0.3");

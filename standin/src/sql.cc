@@ -86,8 +86,8 @@ std::optional<Decimal> parseDateTime(std::u16string text, int32_t type) {
   }
 }
 
-FM_Data columnValue(sqlite3_stmt* statement, int column, int32_t dateTimeType) {
-  FM_Data value;
+// Sets `value`, a new one, to the cell of `column`.
+void setColumnValue(sqlite3_stmt* statement, int column, int32_t dateTimeType, FM_Data& value) {
   switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
       value.setNumber(Decimal::fromInt(sqlite3_column_int64(statement, column)));
@@ -111,7 +111,6 @@ FM_Data columnValue(sqlite3_stmt* statement, int column, int32_t dateTimeType) {
       value.setText(FM_Text{std::move(text), {}});
     }
   }
-  return value;
 }
 
 }  // namespace
@@ -147,8 +146,8 @@ int16_t executeSql(const std::u16string& statementText, const FM_ExprEnv& enviro
     FM_DataVect row;
     row.values.reserve(static_cast<size_t>(columns));
     for (int column = 0; column < columns; ++column) {
-      row.values.push_back(
-          columnValue(statement.get(), column, dateTimeTypes[static_cast<size_t>(column)]));
+      setColumnValue(statement.get(), column, dateTimeTypes[static_cast<size_t>(column)],
+                     row.values.emplace_back());
     }
     answer.rows.push_back(std::move(row));
   }

@@ -64,7 +64,7 @@ void FM_Text::appendRange(const FM_Text& other, uint32_t position, uint32_t size
   }
   units.append(other.units, position, size);
   if (other.runs.empty()) {
-    setStyle({}, start, size);
+    if (!runs.empty()) setStyle({}, start, size);  // plain onto plain stays plain
     return;
   }
   auto run = std::upper_bound(other.runs.begin(), other.runs.end(), position,
