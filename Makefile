@@ -41,10 +41,14 @@ test-windows: windows
 	  'ctest --preset windows -j $(JOBS) -LE desktop && ctest --preset windows -j 1 -L desktop'
 
 
+# Every benchmark runs BENCH_REPETITIONS times, the repetitions of all of them interleaved at
+# random, and each ratio compares the fastest repetitions of both sides.
+BENCH_REPETITIONS ?= 5
 bench:
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
-	./build-bench/quibo-bench
+	./build-bench/quibo-bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
+	  --benchmark_enable_random_interleaving=true $(BENCH_FLAGS)
 
 # Runs each fuzz target for FUZZ_SECONDS (needs clang), each with its own corpus folder under
 # build-fuzz, and its dictionary and seeds from fuzz/ when it has them.

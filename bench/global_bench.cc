@@ -72,9 +72,9 @@ void SetAndGetGlobals(benchmark::State& state) {
 
 void registerGlobalBenchmarks() {
   benchmark::RegisterBenchmark("BareOrderedMap", BareOrderedMap)
-      ->Unit(benchmark::kMillisecond)->MinTime(2);
+      ->Unit(benchmark::kMillisecond)->MinTime(1);
   benchmark::RegisterBenchmark("SetAndGetGlobals/vs:BareOrderedMap", SetAndGetGlobals)
-      ->Unit(benchmark::kMillisecond)->MinTime(2);
+      ->Unit(benchmark::kMillisecond)->MinTime(1);
 }
 
 const bool registered = (registerGlobalBenchmarks(), true);

@@ -28,14 +28,20 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
     const std::string name = nameOf(run);
-    if (!nanosecondsPerCall_.contains(name)) order_.push_back(name);
+    if (!repetitions_.contains(name)) order_.push_back(name);
+    ++repetitions_[name];
     const double nanoseconds =
         run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);
-    nanosecondsPerCall_[name] = nanoseconds;
+    record(name, nanoseconds);
     // A benchmark that has a baseline itself is also a baseline under its short name.
     const size_t marker = name.find(kBaselineMarker);
-    if (marker != std::string::npos) nanosecondsPerCall_[name.substr(0, marker)] = nanoseconds;
+    if (marker != std::string::npos) record(name.substr(0, marker), nanoseconds);
   }
+}
+
+void RatioReporter::record(const std::string& name, double nanoseconds) {
+  const auto [known, inserted] = fastestNanosecondsPerCall_.emplace(name, nanoseconds);
+  if (!inserted && nanoseconds < known->second) known->second = nanoseconds;
 }
 
 void RatioReporter::Finalize() {
@@ -44,11 +50,11 @@ void RatioReporter::Finalize() {
     const size_t marker = name.find(kBaselineMarker);
     if (marker == std::string::npos) continue;
     const std::string baseline = name.substr(marker + sizeof kBaselineMarker - 1);
-    const auto found = nanosecondsPerCall_.find(baseline);
-    if (found == nanosecondsPerCall_.end() || found->second <= 0) continue;
-    std::printf("ratio %-50s %8.2f  (%.1f ns against %.1f ns)\n", name.c_str(),
-                nanosecondsPerCall_[name] / found->second, nanosecondsPerCall_[name],
-                found->second);
+    const auto found = fastestNanosecondsPerCall_.find(baseline);
+    if (found == fastestNanosecondsPerCall_.end() || found->second <= 0) continue;
+    const double measured = fastestNanosecondsPerCall_[name];
+    std::printf("ratio %-50s %8.2f  (%.1f ns against %.1f ns, fastest of %d)\n", name.c_str(),
+                measured / found->second, measured, found->second, repetitions_[name]);
   }
 }
 
