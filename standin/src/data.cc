@@ -52,11 +52,6 @@ FM_Data::Views& FM_Data::viewsOf() const {
   return *views;
 }
 
-const FM_Locale& FM_Data::defaultLocale() {
-  static const FM_Locale locale;
-  return locale;
-}
-
 const FM_Locale* FM_Data::internLocale(const FM_Locale& locale) {
   // Locales are few; each distinct one lives as long as the host.
   static std::deque<FM_Locale> interned;

@@ -107,6 +107,9 @@ struct FM_Locale {
   std::string name = "en_US";
 };
 
+// At namespace scope, so that every new value takes its address without a guarded call.
+inline const FM_Locale kDefaultLocale;
+
 struct FM_BinaryData {
   std::vector<uint8_t> bytes;
 };
@@ -139,7 +142,7 @@ struct FM_Data {
     std::u16string name;
   };
   std::unique_ptr<Container> container;
-  const FM_Locale* locale = &defaultLocale();
+  const FM_Locale* locale = &kDefaultLocale;
 
   // The number and date-time views of values of other types, made when first asked for.
   struct Views {
@@ -167,7 +170,7 @@ struct FM_Data {
   Views& viewsOf() const;
 
   // The locale every value has unless one is given; `internLocale` gives a lasting copy of one.
-  static const FM_Locale& defaultLocale();
+  static const FM_Locale& defaultLocale() { return kDefaultLocale; }
   static const FM_Locale* internLocale(const FM_Locale& locale);
 
   // FileMaker's conversions between types.
