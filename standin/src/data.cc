@@ -55,7 +55,7 @@ FM_Data::Views& FM_Data::viewsOf() const {
 const FM_Locale* FM_Data::internLocale(const FM_Locale& locale) {
   // Locales are few; each distinct one lives as long as the host.
   static std::deque<FM_Locale> interned;
-  if (locale.name == defaultLocale().name) return &defaultLocale();
+  if (locale.name == kDefaultLocale.name) return &kDefaultLocale;
   for (const FM_Locale& known : interned) {
     if (known.name == locale.name) return &known;
   }

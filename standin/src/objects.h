@@ -107,7 +107,8 @@ struct FM_Locale {
   std::string name = "en_US";
 };
 
-// At namespace scope, so that every new value takes its address without a guarded call.
+// The locale every value has unless one is given. At namespace scope, so that every new value
+// takes its address without a guarded call.
 inline const FM_Locale kDefaultLocale;
 
 struct FM_BinaryData {
@@ -169,8 +170,7 @@ struct FM_Data {
   void clearViews() const;
   Views& viewsOf() const;
 
-  // The locale every value has unless one is given; `internLocale` gives a lasting copy of one.
-  static const FM_Locale& defaultLocale() { return kDefaultLocale; }
+  // A lasting copy of `locale`: the default one itself, or one kept for each distinct other.
   static const FM_Locale* internLocale(const FM_Locale& locale);
 
   // FileMaker's conversions between types.

@@ -1,8 +1,7 @@
 // quibo-host as its users run it: options, calculations, host commands and the demo.
 #include <gmock/gmock.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,12 +13,6 @@ namespace quibo_test {
 namespace {
 
 using ::testing::HasSubstr;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 class HostProgram : public ::testing::Test {
  protected:
@@ -38,12 +31,7 @@ class HostProgram : public ::testing::Test {
     for (const std::string& argument : arguments) command.append(" ").append(quoted(argument));
     command += " < " + quoted((folder_ / "in").string()) + " > " +
                quoted((folder_ / "out").string()) + " 2> " + quoted((folder_ / "err").string());
-    Outcome result;
-    const int status = std::system(command.c_str());
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = contentsOf(folder_ / "out");
-    result.err = contentsOf(folder_ / "err");
-    return result;
+    return runInShell(command, folder_);
   }
 
   std::filesystem::path folder_;

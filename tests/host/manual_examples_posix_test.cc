@@ -7,7 +7,6 @@
 // NAME=VALUE sets an environment variable. An example belongs to the function of the "## Quibo_…"
 // heading above it.
 #include <gmock/gmock.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -99,12 +98,6 @@ const std::vector<Example>& manualExamples() {
   return examples;
 }
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 class ManualExample : public ::testing::TestWithParam<size_t> {
  protected:
   void SetUp() override {
@@ -134,12 +127,7 @@ class ManualExample : public ::testing::TestWithParam<size_t> {
     const std::string command = "cd " + quoted(folder_.string()) + " && env" + environment + " " +
                                 quoted(buildPath("quibo-host")) + options +
                                 " example.calc < /dev/null > out 2> err";
-    Outcome result;
-    const int status = std::system(command.c_str());
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = contentsOf(folder_ / "out");
-    result.err = contentsOf(folder_ / "err");
-    return result;
+    return runInShell(command, folder_);
   }
 
   std::filesystem::path folder_;

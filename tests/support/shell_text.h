@@ -1,7 +1,11 @@
-// Test support for the tests that run quibo-host through the shell: quoting and reading back.
+// Test support for the tests that run quibo-host through the shell: quoting, running and reading
+// back.
 #ifndef QUIBO_TESTS_SHELL_TEXT_H_
 #define QUIBO_TESTS_SHELL_TEXT_H_
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,6 +25,23 @@ inline std::string contentsOf(const std::filesystem::path& path) {
   std::stringstream text;
   text << file.rdbuf();
   return text.str();
+}
+
+struct Outcome {
+  int status = -1;  // the exit status, or -1 when the command did not exit
+  std::string out;
+  std::string err;
+};
+
+// Runs `command`, which sends its output and its errors to the files "out" and "err" of
+// `folder`, and reads both back.
+inline Outcome runInShell(const std::string& command, const std::filesystem::path& folder) {
+  Outcome result;
+  const int status = std::system(command.c_str());
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = contentsOf(folder / "out");
+  result.err = contentsOf(folder / "err");
+  return result;
 }
 
 }  // namespace quibo_test
