@@ -49,8 +49,30 @@ Decimal Decimal::fromInt(int64_t value) {
   return number;
 }
 
+// The decimal with the fewest digits after the point that reads back as `value`, when that is an
+// integer below 2^52 over a power of ten up to 10^16: then it is the only one with that many
+// digits, so the shortest text of `value` would give the same. Most values a database holds are
+// of this kind, and the search costs far less than writing the shortest text.
+std::optional<Decimal> Decimal::fromShortDouble(double value) {
+  constexpr double kUnique = 4503599627370496.0;  // 2^52
+  double power = 1;
+  for (int digits = 0; digits <= kFractionDigits; ++digits, power *= 10) {
+    const double candidate = std::nearbyint(value * power);
+    if (std::fabs(candidate) >= kUnique) return std::nullopt;
+    // Both operands are exact, so the division is rounded once, as reading the text would be.
+    if (candidate / power == value) {
+      Decimal number;
+      number.scaled_ = static_cast<Wide>(static_cast<int64_t>(candidate)) *
+                       powerOfTen(kFractionDigits - digits);
+      return number;
+    }
+  }
+  return std::nullopt;
+}
+
 Decimal Decimal::fromDouble(double value, int precision) {
   if (!std::isfinite(value)) return Decimal();
+  if (auto number = fromShortDouble(value)) return number->roundedTo(precision);
   // The shortest text that reads back as the same double is the decimal the caller meant.
   char buffer[64];
   auto [end, error] =
@@ -118,8 +140,9 @@ std::u16string Decimal::format() const {
     whole = small / static_cast<uint64_t>(kScale);
     fraction = small % static_cast<uint64_t>(kScale);
   } else {
+    // One 128-bit division, the slow part; the remainder follows from the quotient.
     whole = magnitude / static_cast<UnsignedWide>(kScale);
-    fraction = static_cast<uint64_t>(magnitude % static_cast<UnsignedWide>(kScale));
+    fraction = static_cast<uint64_t>(magnitude - whole * static_cast<UnsignedWide>(kScale));
   }
   // Built right to left in one buffer: the fraction, the point, the whole part and the sign.
   char16_t buffer[64];

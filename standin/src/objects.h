@@ -47,6 +47,8 @@ class Decimal {
   auto operator<=>(const Decimal&) const = default;
 
  private:
+  static std::optional<Decimal> fromShortDouble(double value);
+
   __int128 scaled_ = 0;  // value × 10^16
 };
 

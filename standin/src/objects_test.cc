@@ -1,6 +1,12 @@
 // The stand-in's values: decimal numbers, dates, styled texts and the conversions between types.
 #include <gmock/gmock.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <vector>
+
 #include "objects.h"
 
 namespace standin {
@@ -37,6 +43,30 @@ TEST(Decimal, KeepsSixteenDigitsExactly) {
   EXPECT_FALSE(Decimal::fromInt(1).dividedBy(Decimal()).has_value());
   EXPECT_EQ(Decimal::fromInt(-7).dividedBy(Decimal::fromInt(2))->truncated(), -3);
   EXPECT_EQ(Decimal::fromDouble(std::nan("")).format(), u"0");
+}
+
+// The decimal of a double is the shortest text that reads back as it, read as FileMaker reads.
+std::u16string shortestText(double value) {
+  char buffer[400];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  return numberText(std::u16string(buffer, end.ptr));
+}
+
+TEST(Decimal, ReadsDoublesAsTheirShortestText) {
+  std::mt19937_64 random(7);
+  std::vector<double> values = {0.1, 0.2 + 0.1, -0.0, 1e15 + 0.3, 123456.789, 4503599627370495.5,
+                                9007199254740993.0, 1e-16, 5e-17, 1e-300, -2.5e-9, 0.1 / 3};
+  for (int i = 0; i < 20000; ++i) {
+    // Database-like values (whole numbers over small powers of ten) and arbitrary bit patterns.
+    const auto whole = static_cast<double>(static_cast<int64_t>(random() % 2'000'000'000) - 1e9);
+    values.push_back(whole / std::pow(10.0, static_cast<double>(random() % 12)));
+    const double any = std::bit_cast<double>(random());
+    if (std::isfinite(any) && std::fabs(any) < 1e21) values.push_back(any);
+  }
+  for (double value : values) {
+    EXPECT_EQ(Decimal::fromDouble(value).format(), shortestText(value)) << value;
+  }
+  EXPECT_EQ(Decimal::fromDouble(2.675, 2).format(), u"2.68");  // the decimal 2.675, not the double
 }
 
 TEST(Dates, CountFromTheFirstOfJanuaryOfYearOne) {
