@@ -5,15 +5,9 @@
 
 namespace fm {
 
-void ErrorRecord::check() const {
-  switch (record_.code) {
-    case FM_ERROR_OUT_OF_MEMORY:
-      throw HostOutOfMemory();
-    case FM_ERROR_GENERIC:
-      throw HostError();
-    default:
-      return;
-  }
+void ErrorRecord::throwReported() const {
+  if (record_.code == FM_ERROR_OUT_OF_MEMORY) throw HostOutOfMemory();
+  throw HostError();
 }
 
 namespace {

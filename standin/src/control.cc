@@ -11,12 +11,9 @@ struct Accounting {
   // Kinds stay listed at a count of 0: every object made and deleted would otherwise insert and
   // erase its kind again.
   std::map<std::string, int64_t, std::less<>> live;
-  int64_t calls = 0;
   int64_t evaluations = 0;
-  int64_t countdown = 0;  // calls until the injected failure; 0 when none is armed
   int32_t code = 0;
   bool sticky = false;
-  bool firing = false;  // a sticky failure that has fired keeps firing
   bool fired = false;
 };
 
@@ -27,17 +24,17 @@ Accounting& accounting() { return state; }
 
 }  // namespace
 
-bool beginHostCall(FM_ErrorRecord* error) {
+HostCallState hostCalls;
+
+bool beginCallWithInjection(FM_ErrorRecord* error) {
   Accounting& state = accounting();
-  ++state.calls;
-  setErrorCode(error, FM_ERROR_NONE);
-  if (state.countdown > 0 && --state.countdown == 0) {
+  if (hostCalls.countdown > 0 && --hostCalls.countdown == 0) {
     state.fired = true;
-    state.firing = state.sticky;
+    hostCalls.firing = state.sticky;
     setErrorCode(error, state.code);
     return false;
   }
-  if (state.firing) {
+  if (hostCalls.firing) {
     setErrorCode(error, state.code);
     return false;
   }
@@ -73,10 +70,10 @@ int64_t liveObjectCount() {
 
 void injectFailure(int64_t n, int32_t code, bool sticky) {
   Accounting& state = accounting();
-  state.countdown = n > 0 ? n : 0;
+  hostCalls.countdown = n > 0 ? n : 0;
   state.code = code;
   state.sticky = sticky;
-  state.firing = false;
+  hostCalls.firing = false;
   state.fired = false;
 }
 
@@ -84,6 +81,6 @@ void clearInjectedFailure() { injectFailure(0, 0, false); }
 
 bool injectedFailureFired() { return accounting().fired; }
 
-int64_t hostCallCount() { return accounting().calls; }
+int64_t hostCallCount() { return hostCalls.calls; }
 
 }  // namespace standin

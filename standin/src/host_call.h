@@ -12,18 +12,35 @@
 
 namespace standin {
 
+inline void setErrorCode(FM_ErrorRecord* error, int32_t code) {
+  if (error != nullptr) error->code = code;
+}
+
+// What every host call reads and counts, apart from the rest of the accounting: the calls made
+// so far and the armed failure injection.
+struct HostCallState {
+  int64_t calls = 0;
+  int64_t countdown = 0;  // calls until the injected failure; 0 when none is armed
+  bool firing = false;    // a sticky failure that has fired keeps firing
+};
+extern HostCallState hostCalls;
+
+// The rest of beginHostCall while a failure injection is armed or firing.
+bool beginCallWithInjection(FM_ErrorRecord* error);
+
 // Counts one host call and clears its error record. Answers false, with the injected code in the
-// record, when this call is the one chosen to fail.
-bool beginHostCall(FM_ErrorRecord* error);
+// record, when this call is the one chosen to fail. Inline, as every host call starts with it.
+inline bool beginHostCall(FM_ErrorRecord* error) {
+  ++hostCalls.calls;
+  setErrorCode(error, FM_ERROR_NONE);
+  if (hostCalls.countdown == 0 && !hostCalls.firing) [[likely]] return true;
+  return beginCallWithInjection(error);
+}
 // The code of the failure injected into the current call (valid after beginHostCall failed).
 int32_t injectedCode();
 void countObject(const char* kind, int delta);
 // Counts one FM_ExprEnv_Evaluate call.
 void countEvaluation();
-
-inline void setErrorCode(FM_ErrorRecord* error, int32_t code) {
-  if (error != nullptr) error->code = code;
-}
 
 // Runs `body`, turning a C++ failure into `failed` and its code in the error record.
 template <typename Result, typename Body>

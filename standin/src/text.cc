@@ -62,7 +62,7 @@ void FM_Text::appendRange(const FM_Text& other, uint32_t position, uint32_t size
     appendRange(copy, position, size);
     return;
   }
-  units.append(other.units, position, size);
+  units.append(other.units.data() + position, size);  // the range is already clipped
   if (other.runs.empty()) {
     if (!runs.empty()) setStyle({}, start, size);  // plain onto plain stays plain
     return;

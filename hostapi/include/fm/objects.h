@@ -36,9 +36,16 @@ class ErrorRecord {
  public:
   ErrorRecord() : record_{1, 0} {}
   FM_ErrorRecord* get() { return &record_; }
-  void check() const;
+  // Inline, as it follows every host call; the throwing is not.
+  void check() const {
+    if (record_.code == FM_ERROR_OUT_OF_MEMORY || record_.code == FM_ERROR_GENERIC) [[unlikely]] {
+      throwReported();
+    }
+  }
 
  private:
+  [[noreturn]] void throwReported() const;
+
   FM_ErrorRecord record_;
 };
 
