@@ -86,21 +86,23 @@ std::optional<Decimal> parseDateTime(std::u16string text, int32_t type) {
   }
 }
 
-// Sets `value`, a new one, to the cell of `column`.
-void setColumnValue(sqlite3_stmt* statement, int column, int32_t dateTimeType, FM_Data& value) {
-  switch (sqlite3_column_type(statement, column)) {
+// Sets `value`, a new one, to `cell`. The cell is read through the value interface, one call for
+// each part instead of the statement interface's checked call: the connection has no mutex, so
+// the cell needs none of the protection that the statement interface would give it.
+void setCellValue(sqlite3_value* cell, int32_t dateTimeType, FM_Data& value) {
+  switch (sqlite3_value_type(cell)) {
     case SQLITE_INTEGER:
-      value.setNumber(Decimal::fromInt(sqlite3_column_int64(statement, column)));
+      value.setNumber(Decimal::fromInt(sqlite3_value_int64(cell)));
       break;
     case SQLITE_FLOAT:
-      value.setNumber(Decimal::fromDouble(sqlite3_column_double(statement, column)));
+      value.setNumber(Decimal::fromDouble(sqlite3_value_double(cell)));
       break;
     case SQLITE_NULL:
       value.setText(FM_Text{});
       break;
     default: {
-      const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-      const auto size = static_cast<size_t>(sqlite3_column_bytes(statement, column));
+      const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+      const auto size = static_cast<size_t>(sqlite3_value_bytes(cell));
       std::u16string text = utf16FromUtf8(std::string_view(bytes ? bytes : "", bytes ? size : 0));
       if (dateTimeType != FM_TYPE_INVALID) {
         if (auto seconds = parseDateTime(text, dateTimeType)) {
@@ -146,8 +148,8 @@ int16_t executeSql(const std::u16string& statementText, const FM_ExprEnv& enviro
     FM_DataVect row;
     row.values.reserve(static_cast<size_t>(columns));
     for (int column = 0; column < columns; ++column) {
-      setColumnValue(statement.get(), column, dateTimeTypes[static_cast<size_t>(column)],
-                     row.values.emplace_back());
+      setCellValue(sqlite3_column_value(statement.get(), column),
+                   dateTimeTypes[static_cast<size_t>(column)], row.values.emplace_back());
     }
     answer.rows.push_back(std::move(row));
   }
