@@ -3,6 +3,8 @@
 
 #include <bit>
 #include <charconv>
+#include <cinttypes>
+#include <cstdio>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -30,6 +32,17 @@ TEST(Decimal, WritesTheWidestValuesWhole) {
   EXPECT_EQ(numberText(u"0.0000000000000001"), u"0.0000000000000001");
   EXPECT_EQ(numberText(u"1844.6744073709551616"), u"1844.6744073709551616");
   EXPECT_EQ(numberText(u"-0"), u"0");
+  // Whole parts of every size up to 2^63, with 16 digits after the point that end in 9 or 1.
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 20000; ++i) {
+    const uint64_t whole = random() >> (1 + random() % 63);
+    const uint64_t fraction = 1'000'000'000'000'000 + random() % 9'000'000'000'000'000;
+    char ascii[48];
+    const int length = std::snprintf(ascii, sizeof ascii, "-%" PRIu64 ".%" PRIu64, whole, fraction);
+    ascii[length - 1] = i % 2 ? '9' : '1';
+    const std::u16string text(ascii, ascii + length);
+    ASSERT_EQ(numberText(text), text);
+  }
   EXPECT_EQ(Decimal::fromDouble(12500.125).format(), u"12500.125");
   EXPECT_EQ(Decimal::fromDouble(-1e20).format(), u"-100000000000000000000");
 }
